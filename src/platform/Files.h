@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Files and folders as the shell sees them: names match without regard to
+// ASCII case, like the desktop platform the shell was designed on. Every file
+// operation of the program goes through these functions.
+namespace platform::files {
+
+// The path as it exists on disk: each component that does not exist exactly
+// is matched against its folder's entries ignoring ASCII case (an exact match
+// wins; among case variants the first in byte order). Components that match
+// nothing are kept as asked, so new files take the spelling asked for.
+std::string resolve(std::string const& path);
+
+// True only for an existing file, not a folder.
+bool file_exists(std::string const& path);
+bool folder_exists(std::string const& path);
+
+std::optional<std::vector<std::uint8_t>> read_all(std::string const& path);
+
+// Opens with open(2) flags after resolving; -1 and errno on failure.
+int open(std::string const& path, int flags, int mode = 0666);
+
+// File names (not paths) in a folder that match a pattern with '*' and '?',
+// compared without case, in byte order.
+std::vector<std::string> list(std::string const& folder, std::string const& pattern);
+
+bool remove(std::string const& path);
+
+// Creates one folder level; false when it exists already or cannot be made.
+bool make_folder(std::string const& path);
+
+std::string current_directory();
+
+bool matches_pattern(std::string const& name, std::string const& pattern);
+
+}
