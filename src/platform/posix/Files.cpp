@@ -57,7 +57,7 @@ std::string resolve(std::string const& path)
     std::string resolved;
     std::size_t pos = 0;
     if (!path.empty() && path[0] == '/') {
-        resolved = "/";
+        resolved.push_back('/');
         pos = 1;
     }
     bool matching = true;
