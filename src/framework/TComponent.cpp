@@ -1,5 +1,7 @@
 #include "framework/TComponent.h"
 
+#include <algorithm>
+
 TComponent::TComponent(TComponent* owner) : m_owner(owner) { }
 
 TComponent::~TComponent() { destroy_components(); }
@@ -27,4 +29,15 @@ TComponent* TComponent::find_component(std::string_view name) const
         if (auto* found = c->find_component(name))
             return found;
     return nullptr;
+}
+
+void TComponent::delete_component(TComponent* component)
+{
+    auto it = std::find_if(m_components.begin(), m_components.end(),
+        [&](auto const& c) { return c.get() == component; });
+    if (it == m_components.end())
+        return;
+    // Out of the list first, so lookups during destruction cannot find it.
+    std::unique_ptr<TComponent> doomed = std::move(*it);
+    m_components.erase(it);
 }

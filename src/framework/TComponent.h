@@ -42,6 +42,8 @@ public:
     }
 
     std::vector<TComponent*> components() const;
+    // Destroys one of this component's own components.
+    void delete_component(TComponent*);
 
 protected:
     // Runs once the component has its name and sits in its owner's list.

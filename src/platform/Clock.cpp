@@ -8,11 +8,12 @@ namespace platform {
 
 namespace {
 std::atomic<Clock*> installed { nullptr };
+// Made during static initialisation, so times count from program start.
+RealClock real;
 }
 
 Clock& Clock::current()
 {
-    static RealClock real;
     Clock* c = installed.load();
     return c ? *c : real;
 }

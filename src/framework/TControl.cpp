@@ -1,0 +1,107 @@
+#include "framework/TControl.h"
+
+#include "framework/TApplication.h"
+#include "framework/TWinControl.h"
+#include "framework/Trace.h"
+
+TControl::TControl(TComponent* owner) : TComponent(owner) { }
+
+TControl::~TControl()
+{
+    if (m_parent)
+        m_parent->remove_control(this);
+    if (Application)
+        Application->forget(this);
+}
+
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == m_parent)
+        return;
+    if (m_parent)
+        m_parent->remove_control(this);
+    m_parent = parent;
+    if (m_parent)
+        m_parent->insert_control(this);
+    Invalidate();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height)
+{
+    if (left == m_left && top == m_top && width == m_width && height == m_height)
+        return;
+    m_left = left;
+    m_top = top;
+    m_width = width;
+    m_height = height;
+    Invalidate();
+}
+
+void TControl::SetVisible(bool v)
+{
+    if (v == m_visible)
+        return;
+    m_visible = v;
+    Invalidate();
+    if (!Name().empty())
+        trace::event("visible", { Name(), v ? "1" : "0" });
+    if (Application)
+        Application->visibility_changed(this);
+}
+
+void TControl::SetEnabled(bool v)
+{
+    if (v == m_enabled)
+        return;
+    m_enabled = v;
+    Invalidate();
+}
+
+void TControl::SetCursor(int v)
+{
+    m_cursor = v;
+    if (Application)
+        Application->update_cursor();
+}
+
+bool TControl::showing() const
+{
+    for (TControl const* c = this; c; c = c->Parent())
+        if (!c->Visible())
+            return false;
+    return true;
+}
+
+int TControl::screen_left() const { return m_left + (m_parent ? m_parent->screen_left() : 0); }
+
+int TControl::screen_top() const { return m_top + (m_parent ? m_parent->screen_top() : 0); }
+
+void TControl::mouse_down(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::mouse_up(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::mouse_move(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TControl::click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::Invalidate()
+{
+    if (Application)
+        Application->invalidate();
+}

@@ -1,0 +1,26 @@
+#include "framework/TForm.h"
+
+#include "framework/TApplication.h"
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 800, 600); }
+
+int TForm::ShowModal()
+{
+    m_modal_result = mrNone;
+    m_closed = false;
+    Application->push_form(this);
+    EventLoop::current().run_until([this] { return m_modal_result != mrNone || m_closed || Application->Terminated(); });
+    Application->pop_form(this);
+    return m_modal_result == mrNone ? mrCancel : m_modal_result;
+}
+
+void TForm::Close()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    if (OnClose)
+        OnClose(this);
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+// The opt-in trace for tests and diagnosis. When SPROUT_TRACE names a file,
+// each observable event appends one line:
+//   <milliseconds since start>\t<event>\t<field>...
+namespace trace {
+
+void event(std::string_view name, std::initializer_list<std::string_view> fields = {});
+// For tests: re-reads SPROUT_TRACE.
+void reopen();
+
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Window.h"
+
+#include <deque>
+#include <memory>
+#include <mutex>
+
+namespace platform {
+
+// A window without a display, for tests: input is queued by the test and
+// every presented canvas is kept.
+class FakeWindow final : public Window {
+public:
+    explicit FakeWindow(Clock& clock);
+
+    void present(Bitmap const& canvas) override;
+    void minimise() override { m_minimised = true; }
+    void maximise() override { m_minimised = false; }
+    bool minimised() const override { return m_minimised; }
+    void set_surround_colour(std::uint32_t) override { }
+    void set_cursor(Bitmap const* picture, int hot_x, int hot_y) override;
+    void set_title(std::string const& title) override { m_title = title; }
+    std::optional<InputEvent> wait_event(Millis deadline) override;
+    void wake() override;
+
+    // Thread-safe.
+    void push(InputEvent);
+
+    Bitmap const& last_frame() const { return m_last; }
+    int frames() const { return m_frames; }
+    bool hand_cursor() const { return m_hand; }
+    std::string const& title() const { return m_title; }
+
+private:
+    Clock& m_clock;
+    std::unique_ptr<Signal> m_signal;
+    std::mutex m_mutex;
+    std::deque<InputEvent> m_events;
+    Bitmap m_last;
+    int m_frames { 0 };
+    bool m_minimised { false };
+    bool m_hand { false };
+    std::string m_title;
+};
+
+}

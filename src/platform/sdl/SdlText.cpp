@@ -1,0 +1,101 @@
+#include "platform/sdl/SdlText.h"
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
+
+namespace platform {
+
+namespace {
+
+std::string font_file(std::string const& family, bool bold)
+{
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
+    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::string path;
+    FcChar8* file = nullptr;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+        path = reinterpret_cast<char const*>(file);
+    if (match)
+        FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+}
+
+SdlText::SdlText() = default;
+
+SdlText::~SdlText()
+{
+    for (auto& [key, font] : m_fonts)
+        if (font)
+            TTF_CloseFont(font);
+    if (m_initialised)
+        TTF_Quit();
+}
+
+TTF_Font* SdlText::font_for(FontSpec const& spec)
+{
+    if (!m_initialised) {
+        TTF_Init();
+        m_initialised = true;
+    }
+    auto key = std::make_tuple(spec.face, spec.height, spec.bold);
+    auto it = m_fonts.find(key);
+    if (it != m_fonts.end())
+        return it->second;
+    std::string file = font_file(spec.face, spec.bold);
+    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), spec.height > 0 ? spec.height : 13);
+    // A face without a bold cut is emboldened by the renderer.
+    if (font && spec.bold && !(TTF_GetFontStyle(font) & TTF_STYLE_BOLD) && std::string(TTF_FontFaceStyleName(font) ? TTF_FontFaceStyleName(font) : "").find("Bold") == std::string::npos)
+        TTF_SetFontStyle(font, TTF_STYLE_BOLD);
+    m_fonts[key] = font;
+    return font;
+}
+
+Bitmap SdlText::render(FontSpec const& spec, std::string const& text, std::uint32_t colour)
+{
+    TTF_Font* font = font_for(spec);
+    if (!font || text.empty())
+        return {};
+    SDL_Color c { std::uint8_t(colour >> 16), std::uint8_t(colour >> 8), std::uint8_t(colour), 255 };
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), c);
+    if (!rendered)
+        return {};
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(rendered);
+    if (!argb)
+        return {};
+    Bitmap out(argb->w, argb->h, 0);
+    SDL_LockSurface(argb);
+    for (int y = 0; y < argb->h; ++y) {
+        auto const* row = reinterpret_cast<std::uint32_t const*>(static_cast<std::uint8_t const*>(argb->pixels) + y * argb->pitch);
+        std::copy(row, row + argb->w, &out.at(0, y));
+    }
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    return out;
+}
+
+int SdlText::text_width(FontSpec const& spec, std::string const& text)
+{
+    TTF_Font* font = font_for(spec);
+    int w = 0, h = 0;
+    if (font && !text.empty())
+        TTF_SizeUTF8(font, text.c_str(), &w, &h);
+    return w;
+}
+
+int SdlText::line_height(FontSpec const& spec)
+{
+    TTF_Font* font = font_for(spec);
+    return font ? TTF_FontHeight(font) : spec.height;
+}
+
+}

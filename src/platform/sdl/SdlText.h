@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/TextRenderer.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+typedef struct _TTF_Font TTF_Font;
+
+namespace platform {
+
+// Text through SDL_ttf, faces found by family name through fontconfig (which
+// substitutes a face the system lacks). Nothing is loaded before the first
+// text is drawn, so start-up does not wait for the font caches.
+class SdlText final : public TextRenderer {
+public:
+    SdlText();
+    ~SdlText() override;
+
+    Bitmap render(FontSpec const& font, std::string const& text, std::uint32_t colour) override;
+    int text_width(FontSpec const& font, std::string const& text) override;
+    int line_height(FontSpec const& font) override;
+
+private:
+    TTF_Font* font_for(FontSpec const& spec);
+
+    bool m_initialised { false };
+    std::map<std::tuple<std::string, int, bool>, TTF_Font*> m_fonts;
+};
+
+}

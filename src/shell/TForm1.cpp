@@ -1,0 +1,220 @@
+#include "shell/TForm1.h"
+
+#include "framework/Random.h"
+#include "framework/TApplication.h"
+#include "platform/Files.h"
+#include "resources/StoredPictures.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int crHand = 31;
+
+std::string with_slash(std::string s)
+{
+    if (!s.empty() && s.back() != '/')
+        s += '/';
+    return s;
+}
+
+std::string lower_ascii(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; });
+    return s;
+}
+
+void load_stored(TPicture& picture, char const* name)
+{
+    auto data = resources::stored_picture(name);
+    if (!data.empty())
+        picture.load_from_data(data);
+}
+
+void register_hand_cursor()
+{
+    auto data = resources::stored_picture("cursor31.png");
+    if (!data.empty())
+        Application->register_cursor(crHand, platform::decode_png(data), 5, 2);
+}
+
+}
+
+TForm1::TForm1(TComponent* owner)
+    : TForm((register_hand_cursor(), owner))
+    , backimage(add<TImage>("backimage"))
+    , phand1(add<TImage>("phand1"))
+    , Image6(add<TImage>("Image6"))
+    , Image5(add<TImage>("Image5"))
+    , Image4(add<TImage>("Image4"))
+    , Image3(add<TImage>("Image3"))
+    , Image2(add<TImage>("Image2"))
+    , Image1(add<TImage>("Image1"))
+    , namelistimg_a(add<TImage>("namelistimg_a"))
+    , namelistimg_e(add<TImage>("namelistimg_e"))
+    , denke_ovr(add<TImage>("denke_ovr"))
+    , persepsie_ovr(add<TImage>("persepsie_ovr"))
+    , phand2(add<TImage>("phand2"))
+    , denke_but1(add<TImage>("denke_but1"))
+    , denke_but2(add<TImage>("denke_but2"))
+    , persepsie_but1(add<TImage>("persepsie_but1"))
+    , persepsie_but2(add<TImage>("persepsie_but2"))
+    , mutebut(add<TImage>("mutebut"))
+    , ant_panel(add<TPanel>("ant_panel"))
+    , sysinfo(add<TSysInfo>("sysinfo"))
+    , ShapeHint1(add<TShapeHint>("ShapeHint1"))
+    , NotifyEndTimer(add<TTimer>("NotifyEndTimer"))
+    , playnextvoicetimer(add<TTimer>("playnextvoicetimer"))
+{
+    design();
+    wire_events();
+}
+
+// The design values of the window and of each component.
+void TForm1::design()
+{
+    SetCaption("Pipkin! Sprout v2.3");
+    SetBounds(0, 0, 790, 564);
+
+    struct Placement {
+        TImage* image;
+        int left, top, width, height;
+        bool auto_size;
+        char const* picture;
+    };
+    Placement const placements[] = {
+        { &backimage, 0, 0, 800, 600, true, "backimage.jpg" },
+        { &phand1, 104, 152, 63, 45, true, "phand.png" },
+        { &Image6, 40, 368, 177, 185, false, nullptr },
+        { &Image5, 224, 376, 201, 169, false, nullptr },
+        { &Image4, 432, 376, 185, 169, false, nullptr },
+        { &Image3, 440, 200, 185, 161, false, nullptr },
+        { &Image2, 232, 200, 185, 161, false, nullptr },
+        { &Image1, 48, 200, 169, 161, false, nullptr },
+        { &namelistimg_a, 113, 273, 282, 247, true, "namelistimg_a.jpg" },
+        { &namelistimg_e, 113, 273, 282, 247, true, "namelistimg_e.jpg" },
+        { &denke_ovr, 216, 224, 220, 110, true, "denke_ovr.png" },
+        { &persepsie_ovr, 416, 406, 220, 110, true, "persepsie_ovr.png" },
+        { &phand2, 216, 224, 63, 45, true, "phand.png" },
+        { &denke_but1, 216, 228, 113, 102, false, nullptr },
+        { &denke_but2, 336, 228, 94, 102, false, nullptr },
+        { &persepsie_but1, 416, 409, 113, 102, false, nullptr },
+        { &persepsie_but2, 536, 410, 97, 102, false, nullptr },
+        { &mutebut, 40, 35, 40, 40, true, "mutebut.png" },
+    };
+    for (auto const& p : placements) {
+        p.image->SetParent(this);
+        p.image->SetBounds(p.left, p.top, p.width, p.height);
+        p.image->SetVisible(p.image == &backimage);
+        if (p.picture)
+            load_stored(p.image->Picture(), p.picture);
+        p.image->SetAutoSize(p.auto_size);
+    }
+
+    TImage* menu_items[] = { &Image6, &Image5, &Image4, &Image3, &Image2, &Image1 };
+    int const tags[] = { 4, 5, 6, 3, 2, 1 };
+    for (int i = 0; i < 6; ++i) {
+        menu_items[i]->SetTag(tags[i]);
+        menu_items[i]->SetHint("menubutton");
+        menu_items[i]->SetCursor(crHand);
+    }
+    TImage* sub_choices[] = { &denke_but1, &denke_but2, &persepsie_but1, &persepsie_but2 };
+    int const sub_tags[] = { 2, 1, 2, 1 };
+    for (int i = 0; i < 4; ++i) {
+        sub_choices[i]->SetTag(sub_tags[i]);
+        sub_choices[i]->SetCursor(crHand);
+    }
+
+    ant_panel.SetParent(this);
+    ant_panel.SetBounds(8, 448, 75, 152);
+
+    NotifyEndTimer.SetEnabled(false);
+    NotifyEndTimer.SetInterval(100);
+    playnextvoicetimer.SetEnabled(false);
+    playnextvoicetimer.SetInterval(1000);
+}
+
+void TForm1::wire_events()
+{
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnClose = [this](TObject* s) { FormClose(s); };
+    OnDestroy = [this](TObject* s) { FormDestroy(s); };
+}
+
+std::string TForm1::ResolveDataFolder()
+{
+    std::string result;
+    std::size_t count = sysinfo.Environment().size();
+    static std::string const key = "allusersprofile=";
+    for (std::size_t i = 0; i < count; ++i) {
+        auto const& lines = sysinfo.Environment();
+        if (i >= lines.size())
+            break;
+        std::string line = lower_ascii(lines[i]);
+        std::size_t at = line.find(key);
+        if (at != std::string::npos) {
+            result = line.substr(at + key.size(), 1000);
+            break;
+        }
+    }
+    if (result.empty())
+        return with_slash(sysinfo.WinSysPath());
+    result = with_slash(result) + "documents/";
+    if (platform::files::folder_exists(result) || platform::files::make_folder(result))
+        return result;
+    return with_slash(platform::files::current_directory());
+}
+
+void TForm1::compute_install_folders()
+{
+    installdir = with_slash(platform::files::current_directory());
+    basedir = installdir;
+    menudir = installdir + "menu/";
+    musicdir = installdir + "Music/";
+    fxdir = installdir + "fxsounds/";
+}
+
+void TForm1::fill_activities()
+{
+    activities = { "",
+        "language/language.exe",
+        "thinking1/puzzle.exe",
+        "thinking2/association.exe",
+        "maths/maths.exe",
+        "memory/memory.exe",
+        "creative/colouring.exe",
+        "perception_1/perception.exe",
+        "perception_2/perception_2.exe",
+        "progress/progress.exe" };
+}
+
+void TForm1::FormCreate(TObject*)
+{
+    datafolder = ResolveDataFolder();
+    volumeopen = false;
+    Randomize();
+    spoken.fill(false);
+    ant_panel.SetDoubleBuffered(true);
+    ant_panel.Hide();
+    SetBounds(0, 0, 800, 600);
+    compute_install_folders();
+    fill_activities();
+}
+
+void TForm1::FormActivate(TObject*)
+{
+    introframe = 1;
+    musiccount = 0;
+    musiclisted = false;
+    intromusic = false;
+    langletter = 'a';
+}
+
+void TForm1::FormClose(TObject*)
+{
+    NotifyEndTimer.SetEnabled(false);
+    playnextvoicetimer.SetEnabled(false);
+}
+
+void TForm1::FormDestroy(TObject*) { }

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "framework/TForm.h"
+#include "framework/TImage.h"
+#include "framework/TPanel.h"
+#include "framework/TShapeHint.h"
+#include "framework/TTimer.h"
+#include "services/TSysInfo.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The shell's main window: its components in design order (also the order in
+// which picture controls are painted, bottom to top) and its private state.
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* owner);
+
+    // Components, in creation order.
+    TImage& backimage;
+    TImage& phand1;
+    TImage& Image6;
+    TImage& Image5;
+    TImage& Image4;
+    TImage& Image3;
+    TImage& Image2;
+    TImage& Image1;
+    TImage& namelistimg_a;
+    TImage& namelistimg_e;
+    TImage& denke_ovr;
+    TImage& persepsie_ovr;
+    TImage& phand2;
+    TImage& denke_but1;
+    TImage& denke_but2;
+    TImage& persepsie_but1;
+    TImage& persepsie_but2;
+    TImage& mutebut;
+    TPanel& ant_panel;
+    TSysInfo& sysinfo;
+    TShapeHint& ShapeHint1;
+    TTimer& NotifyEndTimer;
+    TTimer& playnextvoicetimer;
+
+    // Folders and language. Folder strings end with '/'.
+    std::string installdir;
+    std::string basedir;
+    std::string menudir;
+    std::string musicdir;
+    std::string fxdir;
+    std::string voicedir;
+    std::string datafolder;
+    std::string langcode;
+    char langletter { 0 };
+
+    // Student.
+    std::string studentname;
+    std::string studentextra1;
+    std::string studentextra2;
+    std::int16_t studentindex { 0 };
+
+    // Activities, slots 1 to 9 (index 0 unused).
+    std::array<std::string, 10> activities;
+    std::int32_t selectedactivity { 0 };
+    bool childrunning { false };
+    std::string activitypath;
+    std::string activityparams;
+
+    // Screens and menu, slots 1 to 9.
+    std::int32_t introframe { 0 };
+    bool menuactive { false };
+    std::array<bool, 10> spoken {};
+    std::array<bool, 10> pendingspoken {};
+    std::array<bool, 10> hovermark {};
+    bool instructionplaying { false };
+    bool instructiongiven { false };
+
+    // Sound, slots 1 to 10 and 1 to 50.
+    struct PromptEntry {
+        std::string name;
+        std::int32_t pause { 0 };
+    };
+    std::array<PromptEntry, 11> prompts;
+    std::int32_t promptcount { 0 };
+    std::int32_t promptpos { 0 };
+    std::int32_t promptdelay { 0 };
+    bool promptcontinue { false };
+    std::int32_t playerstate { 0 };
+    std::array<std::string, 51> musicfiles;
+    std::int32_t musiccount { 0 };
+    bool musiclisted { false };
+    bool intromusic { false };
+    bool volumeopen { false };
+
+    void FormCreate(TObject* sender);
+    void FormActivate(TObject* sender);
+    void FormClose(TObject* sender);
+    void FormDestroy(TObject* sender);
+
+    std::string ResolveDataFolder();
+
+private:
+    void design();
+    void wire_events();
+    void compute_install_folders();
+    void fill_activities();
+};
