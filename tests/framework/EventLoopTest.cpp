@@ -1,0 +1,139 @@
+#include "framework/TTimer.h"
+#include "support/TestApp.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+struct Form : TForm {
+    using TForm::TForm;
+};
+
+}
+
+TEST(EventLoop, TimersTickOnTimeWithoutMakingUpForLateTicks)
+{
+    TestApp t;
+    auto& form = t.app.CreateForm<Form>("form");
+    auto& timer = form.add<TTimer>("timer");
+    std::vector<platform::Millis> ticks;
+    timer.SetInterval(100);
+    timer.OnTimer = [&](TObject*) { ticks.push_back(t.clock.now()); };
+    t.run_for(350);
+    EXPECT_EQ(ticks, (std::vector<platform::Millis> { 100, 200, 300 }));
+    timer.SetEnabled(false);
+    t.run_for(300);
+    EXPECT_EQ(ticks.size(), 3u);
+}
+
+TEST(EventLoop, AMessageBoxKeepsTimersAndWorkerCallsRunning)
+{
+    TestApp t;
+    auto& form = t.app.CreateForm<Form>("form");
+    auto& timer = form.add<TTimer>("timer");
+    timer.SetInterval(50);
+    int ticks = 0;
+    bool worker_call_ran = false;
+    t.clock.attach_thread();
+    std::thread worker([&] {
+        auto pause = t.clock.make_signal();
+        pause->wait_until(120);
+        t.app.loop().call_and_wait([&] { worker_call_ran = true; });
+        t.clock.detach_thread();
+    });
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 5)
+            t.key(platform::keys::Return);
+    };
+    int answer = t.app.MessageBox(TMsgDlgType::mtConfirmation, "Remove the tunes?", TMsgDlgButtons::mbYesNo);
+    worker.join();
+    EXPECT_EQ(answer, mrYes);
+    EXPECT_GE(ticks, 5);
+    EXPECT_TRUE(worker_call_ran);
+}
+
+TEST(EventLoop, AWorkerSeesTheExceptionOfItsCall)
+{
+    TestApp t;
+    t.app.CreateForm<Form>("form");
+    t.clock.attach_thread();
+    std::string seen;
+    bool finished = false;
+    std::thread worker([&] {
+        try {
+            t.app.loop().call_and_wait([] { throw std::runtime_error("tick failed"); });
+        } catch (std::exception const& e) {
+            seen = e.what();
+        }
+        finished = true;
+        t.app.loop().wake();
+        t.clock.detach_thread();
+    });
+    t.app.loop().serve_calls_until([&] { return finished; });
+    worker.join();
+    EXPECT_EQ(seen, "tick failed");
+}
+
+TEST(EventLoop, AnExceptionInAHandlerBecomesAnErrorBoxAndTheNextEventRuns)
+{
+    TestApp t;
+    auto& form = t.app.CreateForm<Form>("form");
+    t.app.SetTitle("Pipkin ! Sprout");
+    auto& timer = form.add<TTimer>("timer");
+    timer.SetInterval(100);
+    int ticks = 0;
+    std::string caption;
+    timer.OnTimer = [&](TObject*) {
+        ++ticks;
+        if (ticks == 1)
+            throw std::runtime_error("Cannot open file");
+        if (ticks == 2) {
+            // Inside the error box's own loop: the box is the topmost form.
+            for (auto* c : t.app.components())
+                if (auto* f = dynamic_cast<TForm*>(c); f && f != &form)
+                    caption = f->Caption();
+            t.key(platform::keys::Escape);
+        }
+    };
+    t.run_until([&] { return ticks >= 3; });
+    EXPECT_EQ(caption, "Pipkin ! Sprout");
+    EXPECT_GE(ticks, 3);
+}
+
+TEST(EventLoop, MessageBoxAnswersToItsKeys)
+{
+    TestApp t;
+    t.app.CreateForm<Form>("form");
+    auto ask = [&](int key) {
+        t.key(key);
+        return t.app.MessageBox(TMsgDlgType::mtConfirmation, "?", TMsgDlgButtons::mbYesNo);
+    };
+    EXPECT_EQ(ask('n'), mrNo);
+    EXPECT_EQ(ask('y'), mrYes);
+    EXPECT_EQ(ask(platform::keys::Escape), mrNo);
+    t.key(platform::keys::Return);
+    EXPECT_EQ(t.app.MessageBox(TMsgDlgType::mtWarning, "Missing", TMsgDlgButtons::mbOK), mrOk);
+}
+
+TEST(EventLoop, ClickingTheOkButtonClosesTheBox)
+{
+    TestApp t;
+    t.app.CreateForm<Form>("form");
+    auto& timer = t.app.MainForm()->add<TTimer>("timer");
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        for (auto* c : t.app.components())
+            if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm()) {
+                auto* ok = box->find<TControl>("OK");
+                ASSERT_NE(ok, nullptr);
+                int x = ok->screen_left() + 5, y = ok->screen_top() + 5;
+                t.move(x, y);
+                t.press(x, y);
+                t.release(x, y);
+            }
+    };
+    EXPECT_EQ(t.app.MessageBox(TMsgDlgType::mtInformation, "Hello", TMsgDlgButtons::mbOK), mrOk);
+}

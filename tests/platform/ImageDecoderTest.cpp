@@ -1,0 +1,63 @@
+#include "framework/TPicture.h"
+#include "platform/ImageDecoder.h"
+#include "resources/StoredPictures.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::uint8_t> stored(char const* name)
+{
+    auto data = resources::stored_picture(name);
+    return { data.begin(), data.end() };
+}
+
+}
+
+TEST(ImageDecoder, DecodesTheStoredPictures)
+{
+    auto jpeg = platform::decode_jpeg(stored("backimage.jpg"));
+    EXPECT_EQ(jpeg.width, 800);
+    EXPECT_EQ(jpeg.height, 600);
+    EXPECT_EQ(jpeg.at(10, 10) >> 24, 0xffu);
+    auto png = platform::decode_png(stored("cursor31.png"));
+    EXPECT_EQ(png.width, 32);
+    EXPECT_EQ(png.at(31, 0) >> 24, 0u) << "the corner of the hand is transparent";
+}
+
+TEST(ImageDecoder, BrokenFilesRaiseInsteadOfEndingTheProcess)
+{
+    auto jpeg = stored("backimage.jpg");
+    auto png = stored("cursor31.png");
+    std::vector<std::uint8_t> garbage(4096, 0x5a);
+    EXPECT_THROW(platform::decode_jpeg(garbage), platform::DecodeError);
+    EXPECT_THROW(platform::decode_png(garbage), platform::DecodeError);
+    EXPECT_THROW(platform::decode_jpeg({ jpeg.data(), jpeg.size() / 2 }), platform::DecodeError);
+    EXPECT_THROW(platform::decode_png({ png.data(), png.size() / 2 }), platform::DecodeError);
+    EXPECT_THROW(platform::decode_jpeg({ jpeg.data(), 0 }), platform::DecodeError);
+    EXPECT_THROW(platform::decode_png({ png.data(), 20 }), platform::DecodeError);
+}
+
+TEST(ImageDecoder, PictureLoadingReportsClearErrors)
+{
+    TempFolder t;
+    TPicture picture;
+    auto expect_error = [&](std::string const& path, std::string const& part) {
+        try {
+            picture.LoadFromFile(path);
+            ADD_FAILURE() << path << " loaded";
+        } catch (std::exception const& e) {
+            EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+        }
+    };
+    expect_error(t.path() + "missing.jpg", "Cannot open file");
+    expect_error(t.write("empty.jpg"), "empty");
+    expect_error(t.write("text.png", "not a picture at all"), "Unknown picture file format");
+    auto jpeg = stored("backimage.jpg");
+    expect_error(t.write("cut.jpg", std::string(jpeg.begin(), jpeg.begin() + 2000)), "JPEG");
+    EXPECT_TRUE(picture.empty()) << "a failed load keeps the old graphic";
+    t.write("Good.JPG", std::string(jpeg.begin(), jpeg.end()));
+    picture.LoadFromFile(t.path() + "good.jpg");
+    EXPECT_EQ(picture.Width(), 800);
+}

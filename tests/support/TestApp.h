@@ -1,0 +1,70 @@
+#pragma once
+
+#include "framework/EventLoop.h"
+#include "framework/TApplication.h"
+#include "platform/fake/FakeTextRenderer.h"
+#include "platform/fake/FakeWindow.h"
+#include "platform/fake/VirtualClock.h"
+
+#include <functional>
+
+// An application on a window without a display, in virtual time.
+class TestApp {
+public:
+    TestApp() : window(clock), app(window, install(clock), text) { }
+    ~TestApp() { platform::Clock::install(nullptr); }
+
+    // Runs the loop until `done` holds or `limit` virtual milliseconds pass.
+    bool run_until(std::function<bool()> const& done, platform::Millis limit = 60000)
+    {
+        platform::Millis end = clock.now() + limit;
+        auto id = app.loop().add_timer(limit, [] { });
+        app.loop().run_until([&] { return done() || clock.now() >= end; });
+        app.loop().remove_timer(id);
+        return done();
+    }
+    void run_for(platform::Millis ms)
+    {
+        run_until([] { return false; }, ms);
+    }
+
+    void move(int x, int y) { push(platform::InputEvent::Kind::MouseMove, x, y); }
+    void press(int x, int y, platform::MouseButton b = platform::MouseButton::Left)
+    {
+        push(platform::InputEvent::Kind::MouseDown, x, y, b);
+    }
+    void release(int x, int y, platform::MouseButton b = platform::MouseButton::Left)
+    {
+        push(platform::InputEvent::Kind::MouseUp, x, y, b);
+    }
+    void key(int k)
+    {
+        platform::InputEvent e;
+        e.kind = platform::InputEvent::Kind::KeyDown;
+        e.key = k;
+        window.push(e);
+    }
+    // Lets the loop handle everything queued.
+    void settle() { app.ProcessMessages(); }
+
+    platform::VirtualClock clock;
+    platform::FakeWindow window;
+    platform::FakeTextRenderer text;
+    TApplication app;
+
+private:
+    static platform::Clock& install(platform::Clock& c)
+    {
+        platform::Clock::install(&c);
+        return c;
+    }
+    void push(platform::InputEvent::Kind kind, int x, int y, platform::MouseButton b = platform::MouseButton::Left)
+    {
+        platform::InputEvent e;
+        e.kind = kind;
+        e.x = x;
+        e.y = y;
+        e.button = b;
+        window.push(e);
+    }
+};
