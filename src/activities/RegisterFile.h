@@ -1,0 +1,74 @@
+#pragma once
+
+#include "activities/StudentRecord.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// A failure to reach or use the register file, worded for the user.
+class RegisterError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "students.dat" of a data folder, open and locked while the object lives.
+// Readers hold a shared lock and writers an exclusive one, so shells sharing
+// one data folder (also over a network share) never append the same number or
+// lose a record. Every failure throws RegisterError.
+class RegisterFile {
+public:
+    // The folder may end with '/' or not; it must not be empty.
+    static std::string path_in(std::string const& folder);
+
+    // Nothing when the folder holds no register.
+    static std::optional<RegisterFile> open_existing(std::string const& folder);
+    // Creates a missing register, readable and writable by every user that
+    // the umask allows, as a shared register must be.
+    static RegisterFile open_for_update(std::string const& folder);
+
+    RegisterFile(RegisterFile&& other) noexcept;
+    RegisterFile& operator=(RegisterFile&&) = delete;
+    ~RegisterFile();
+
+    std::size_t record_count() const { return m_count; }
+
+    // Calls visit(record, index) for every record in file order, reading about
+    // 64 KiB at a time so a huge register is never held whole. The visitor may
+    // change the record and write it back.
+    template<class Visit>
+    void for_each_record(Visit visit)
+    {
+        std::vector<StudentRecord> block(std::min(block_records, m_count));
+        for (std::size_t first = 0; first < m_count; first += block.size()) {
+            std::span<StudentRecord> records(block.data(), std::min(block.size(), m_count - first));
+            read_records(first, records);
+            for (std::size_t i = 0; i < records.size(); ++i)
+                visit(records[i], first + i);
+        }
+    }
+
+    // Writes the record over record index, or appends it when index is the
+    // record count, always with one write of the whole record so a reader or
+    // a crash never sees half of it.
+    void write_record(std::size_t index, StudentRecord const& record);
+
+private:
+    enum class Lock { shared, exclusive };
+
+    static std::optional<RegisterFile> open(std::string const& folder, int flags, Lock lock);
+    RegisterFile(std::string path, int fd) : m_path(std::move(path)), m_fd(fd) { }
+    void lock(Lock lock);
+    void measure();
+    void read_records(std::size_t first, std::span<StudentRecord> records);
+
+    static constexpr std::size_t block_records = 65536 / StudentRecord::size;
+
+    std::string m_path;
+    int m_fd;
+    std::size_t m_count = 0;
+};
