@@ -66,6 +66,8 @@ void Mascot::draw_body(cairo_t* cr) const
     ellipse(cr, 37.5, 109, 11, 14);
     set_colour(cr, belly_colour);
     cairo_fill(cr);
+    rounded_rect(cr, 33, 52, 9, 14, 3);
+    fill_and_outline(cr, body_colour, outline_of(body_colour), line);
     ellipse(cr, 37.5, 75, 13, 12);
     fill_and_outline(cr, body_colour, outline_of(body_colour), line);
 }

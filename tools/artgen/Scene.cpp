@@ -31,10 +31,10 @@ void draw_meadow(cairo_t* cr, double width, double height, Sun sun)
     cairo_pattern_destroy(sky);
 
     if (sun == Sun::shown)
-        draw_sun(cr, width * 0.11, height * 0.15, height * 0.07);
+        draw_sun(cr, width * 0.68, height * 0.11, height * 0.06);
     draw_cloud(cr, width * 0.34, height * 0.12, height / 600);
     draw_cloud(cr, width * 0.78, height * 0.26, height / 800);
-    draw_cloud(cr, width * 0.58, height * 0.08, height / 1000);
+    draw_cloud(cr, width * 0.12, height * 0.30, height / 1000);
 
     hill(cr, width, height, height * 0.62, height * 0.04, { 0.56, 0.83, 0.38 });
     hill(cr, width, height, height * 0.74, -height * 0.03, { 0.42, 0.74, 0.28 });

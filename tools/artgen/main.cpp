@@ -3,6 +3,7 @@
 // usage: sprout-artgen design FOLDER
 //        sprout-artgen package FOLDER
 #include "DesignPictures.h"
+#include "PackagePictures.h"
 
 #include <filesystem>
 #include <iostream>
@@ -11,14 +12,20 @@
 int main(int argc, char** argv)
 {
     std::string const command = argc == 3 ? argv[1] : "";
-    if (command != "design") {
+    if (command != "design" && command != "package") {
         std::cerr << "usage: sprout-artgen design|package FOLDER\n";
         return 2;
     }
     std::string folder = argv[2];
     try {
         std::filesystem::create_directories(folder);
-        write_design_pictures(folder);
+        if (command == "design") {
+            write_design_pictures(folder);
+        } else {
+            write_screen_pictures(folder);
+            write_mascot_frames(folder);
+            write_farewell_pictures(folder);
+        }
     } catch (std::exception const& e) {
         std::cerr << "sprout-artgen: " << e.what() << '\n';
         return 1;
