@@ -4,6 +4,8 @@
 //        sprout-artgen package FOLDER
 #include "DesignPictures.h"
 #include "PackagePictures.h"
+#include "SoundMaker.h"
+#include "Tunes.h"
 
 #include <filesystem>
 #include <iostream>
@@ -25,6 +27,10 @@ int main(int argc, char** argv)
             write_screen_pictures(folder);
             write_mascot_frames(folder);
             write_farewell_pictures(folder);
+            write_tunes(folder);
+            SoundMaker sounds(folder);
+            sounds.write_voices();
+            sounds.write_effects();
         }
     } catch (std::exception const& e) {
         std::cerr << "sprout-artgen: " << e.what() << '\n';
