@@ -145,7 +145,7 @@ void draw_card(SDL_Renderer* renderer, SDL_Rect const& screen, std::vector<std::
     SDL_SetRenderDrawColor(renderer, 80, 140, 230, 255);
     SDL_RenderFillRect(renderer, &card);
     SDL_Color const white { 255, 255, 255, 255 }, yellow { 255, 230, 80, 255 };
-    draw_line(renderer, font, h / 9, title, yellow, w / 2, h * 3 / 10);
+    draw_line(renderer, font, h / 11, title, yellow, w / 2, h * 3 / 10);
     draw_line(renderer, font, h / 12, fields[1], white, w / 2, h / 2);
     draw_line(renderer, font, h / 16, afrikaans ? "Afrikaans" : "English", white, w / 2, h * 5 / 8);
     draw_line(renderer, font, h / 24, afrikaans ? "Klik om terug te gaan" : "Click to go back", white, w / 2,
@@ -175,6 +175,9 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    // Without a window manager nobody else gives the card the keyboard.
+    SDL_RaiseWindow(window.get());
+    SDL_SetWindowInputFocus(window.get());
     draw_card(renderer.get(), screen, fields, activity_name(argv[0], afrikaans), afrikaans);
     for (SDL_Event e; SDL_WaitEvent(&e);) {
         if (e.type == SDL_QUIT || e.type == SDL_MOUSEBUTTONUP
