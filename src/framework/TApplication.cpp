@@ -163,6 +163,13 @@ void TApplication::pop_form(TForm* form)
     invalidate();
 }
 
+void TApplication::form_destroyed(TForm* form)
+{
+    std::erase(m_forms, form);
+    if (m_main_form == form)
+        m_main_form = nullptr;
+}
+
 TControl* TApplication::control_under(int x, int y) const
 {
     if (m_forms.empty())

@@ -76,6 +76,7 @@ public:
     void update_cursor();
     void push_form(TForm*);
     void pop_form(TForm*);
+    void form_destroyed(TForm*);
     void guarded(std::function<void()> const& handler);
     TControl* hovered() const { return m_hover; }
     TControl* hint_control() const { return m_hint_shown ? m_hint_control : nullptr; }

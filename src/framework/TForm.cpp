@@ -4,6 +4,14 @@
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 800, 600); }
 
+TForm::~TForm()
+{
+    // Off the application's list before the controls go, so nothing reaches
+    // a half-destroyed form.
+    if (Application)
+        Application->form_destroyed(this);
+}
+
 int TForm::ShowModal()
 {
     m_modal_result = mrNone;

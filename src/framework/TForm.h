@@ -11,6 +11,7 @@ enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 class TForm : public TWinControl {
 public:
     explicit TForm(TComponent* owner);
+    ~TForm() override;
 
     std::string const& Caption() const { return m_caption; }
     void SetCaption(std::string v) { m_caption = std::move(v); }
