@@ -72,6 +72,7 @@ public:
     void Repaint() { Invalidate(); }
 
 private:
+    friend class TWinControl;
     TWinControl* m_parent { nullptr };
     int m_left { 0 }, m_top { 0 }, m_width { 0 }, m_height { 0 };
     bool m_visible { true };

@@ -1,5 +1,13 @@
 #include "framework/TWinControl.h"
 
+// Components outlive their parent's control part (an owner destroys its
+// components last), so children forget this parent first.
+TWinControl::~TWinControl()
+{
+    for (TControl* c : m_controls)
+        c->m_parent = nullptr;
+}
+
 TControl* TWinControl::control_at(int x, int y)
 {
     auto hit = [&](TControl* c) {

@@ -9,6 +9,7 @@
 class TWinControl : public TControl {
 public:
     using TControl::TControl;
+    ~TWinControl() override;
     bool windowed() const override { return true; }
 
     std::vector<TControl*> const& controls() const { return m_controls; }
