@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     std::uint16_t const added = AddStudent(entry, counter, name, extra1, extra2, folder.path());
     std::string const after = register_contents(path);
     check(after.size() % StudentRecord::size == 0 || after == image);
-    if (!whole || !valid_entry(entry, counter))
+    if (!whole || !valid_entry_and_counter(entry, counter))
         check(added == no_student && after == image);
     else if (found != no_student)
         check(added == found && after.size() == image.size());
