@@ -42,11 +42,20 @@ std::string register_contents(std::string const& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// However long the stored length bytes say, no text may leave its field.
+void check_texts(StudentRecord const& record)
+{
+    check(record.name().size() <= StudentRecord::name_capacity);
+    check(record.extra1().size() <= StudentRecord::extra1_capacity);
+    check(record.extra2().size() <= StudentRecord::extra2_capacity);
+}
+
 void check_slots(StudentSlots const& slots)
 {
     std::string previous;
     bool empty_seen = false;
     for (auto const& slot : slots) {
+        check_texts(slot);
         if (slot.name().empty()) {
             check(slot.number() == 0);
             empty_seen = true;
@@ -79,6 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     StudentRecord first;
     if (image.size() >= StudentRecord::size)
         std::memcpy(static_cast<void*>(&first), image.data(), StudentRecord::size);
+    check_texts(first);
     std::string const name(first.name()), extra1(first.extra1()), extra2(first.extra2());
 
     std::uint16_t const found = FindStudent(name, extra1, extra2, folder.path());
@@ -96,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
     std::uint16_t const added = AddStudent(entry, counter, name, extra1, extra2, folder.path());
     std::string const after = register_contents(path);
     check(after.size() % StudentRecord::size == 0 || after == image);
-    if (!whole || !valid_entry(entry, counter))
+    if (!whole || !valid_entry_and_counter(entry, counter))
         check(added == no_student && after == image);
     else if (found != no_student)
         check(added == found && after.size() == image.size());

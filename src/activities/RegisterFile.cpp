@@ -19,13 +19,13 @@ RegisterError failure(std::string const& path, char const* what, int err = 0)
     return RegisterError(text + ".");
 }
 
-}
-
-std::string RegisterFile::path_in(std::string const& folder)
+std::string path_in(std::string const& folder)
 {
     if (folder.empty())
         throw RegisterError("The student register needs a data folder, and none was given.");
     return folder.back() == '/' ? folder + "students.dat" : folder + "/students.dat";
+}
+
 }
 
 std::optional<RegisterFile> RegisterFile::open_existing(std::string const& folder)

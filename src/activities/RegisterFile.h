@@ -23,8 +23,6 @@ public:
 class RegisterFile {
 public:
     // The folder may end with '/' or not; it must not be empty.
-    static std::string path_in(std::string const& folder);
-
     // Nothing when the folder holds no register.
     static std::optional<RegisterFile> open_existing(std::string const& folder);
     // Creates a missing register, readable and writable by every user that

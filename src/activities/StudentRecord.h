@@ -56,7 +56,7 @@ private:
 static_assert(sizeof(StudentRecord) == StudentRecord::size);
 static_assert(std::is_trivially_copyable_v<StudentRecord>);
 
-inline constexpr bool valid_entry(int entry, int counter)
+inline constexpr bool valid_entry_and_counter(int entry, int counter)
 {
     return entry >= 1 && entry <= StudentRecord::entry_count && counter >= 1 && counter <= StudentRecord::counter_count;
 }

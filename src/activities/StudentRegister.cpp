@@ -50,7 +50,7 @@ std::uint16_t FindStudent(std::string_view name, std::string_view extra1, std::s
 std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::string_view extra1,
     std::string_view extra2, std::string const& folder)
 {
-    if (!valid_entry(entry, counter))
+    if (!valid_entry_and_counter(entry, counter))
         return no_student;
     try {
         auto file = RegisterFile::open_for_update(folder);

@@ -4,9 +4,7 @@
 
 #include <charconv>
 #include <iostream>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
