@@ -274,3 +274,29 @@ TEST_F(StarterTest, TheTimedStartFiresAtItsSecond)
     run_for(1100);
     EXPECT_EQ(std::count(events.begin(), events.end(), "t after"), 1);
 }
+
+// "wine" and "xdg-open" stand-ins on a PATH of the test's own: the probe
+// under those names reports what the starter handed them.
+TEST_F(StarterTest, OldPlatformProgramsGoThroughWineAndExploreOpensTheFolder)
+{
+    std::string bin = temp.make_folder("bin");
+    for (char const* name : { "wine", "xdg-open" })
+        std::filesystem::copy_file(STARTER_PROBE, bin + "/" + name);
+    struct RestorePath {
+        std::string old { std::getenv("PATH") ? std::getenv("PATH") : "" };
+        ~RestorePath() { ::setenv("PATH", old.c_str(), 1); }
+    } restore;
+    ::setenv("PATH", bin.c_str(), 1);
+
+    std::string old_program = temp.write("Games/Old.exe", "MZ\x90");
+    auto& s = starter("a", temp.path() + "games/old.exe");
+    s.SetParameters("\"*x y#\" z");
+    s.Start();
+    EXPECT_EQ(started_report().arguments, (std::vector<std::string> { old_program, "*x y#", "z" }));
+    ASSERT_TRUE(run_until([&] { return has("a finished"); }));
+
+    std::filesystem::remove(report_path);
+    s.StartOperation = TStarterOperation::smExplore;
+    s.Start();
+    EXPECT_EQ(started_report().arguments, (std::vector<std::string> { temp.path() + "Games/" }));
+}
