@@ -58,16 +58,30 @@ void EventLoop::call_and_wait(std::function<void()> const& call)
         std::rethrow_exception(error);
 }
 
+// One call at a time, so a nested serve_calls_until (a worker ending inside a
+// handler) still finds the calls queued behind the running one; at most the
+// calls pending at the start, so calls that post calls cannot starve input.
 bool EventLoop::run_posted_calls()
 {
-    std::deque<std::function<void()>> calls;
+    std::size_t pending;
     {
         std::lock_guard lock(m_mutex);
-        calls.swap(m_posted);
+        pending = m_posted.size();
     }
-    for (auto& call : calls)
+    bool ran = false;
+    for (; pending > 0; --pending) {
+        std::function<void()> call;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_posted.empty())
+                break;
+            call = std::move(m_posted.front());
+            m_posted.pop_front();
+        }
         guarded(call);
-    return !calls.empty();
+        ran = true;
+    }
+    return ran;
 }
 
 void EventLoop::guarded(std::function<void()> const& handler)

@@ -50,6 +50,13 @@ TForm1::TForm1(TComponent* owner)
     , Image3(add<TImage>("Image3"))
     , Image2(add<TImage>("Image2"))
     , Image1(add<TImage>("Image1"))
+    , exitbut(add<TImageBut>("exitbut"))
+    , afrbut(add<TImageBut>("afrbut"))
+    , engbut(add<TImageBut>("engbut"))
+    , okbut(add<TImageBut>("okbut"))
+    , backbut(add<TImageBut>("backbut"))
+    , listbut(add<TImageBut>("listbut"))
+    , reportbut(add<TImageBut>("reportbut"))
     , namelistimg_a(add<TImage>("namelistimg_a"))
     , namelistimg_e(add<TImage>("namelistimg_e"))
     , denke_ovr(add<TImage>("denke_ovr"))
@@ -61,10 +68,16 @@ TForm1::TForm1(TComponent* owner)
     , persepsie_but2(add<TImage>("persepsie_but2"))
     , mutebut(add<TImage>("mutebut"))
     , ant_panel(add<TPanel>("ant_panel"))
+    , AntAnimate1(add<TAntAnimate>("AntAnimate1"))
+    , animatetimer(add<TThreadedTimer>("animatetimer"))
+    , delaylogotimer(add<TThreadedTimer>("delaylogotimer"))
     , sysinfo(add<TSysInfo>("sysinfo"))
+    , executetimer(add<TThreadedTimer>("executetimer"))
     , ShapeHint1(add<TShapeHint>("ShapeHint1"))
     , NotifyEndTimer(add<TTimer>("NotifyEndTimer"))
     , playnextvoicetimer(add<TTimer>("playnextvoicetimer"))
+    , antapeartimer(add<TThreadedTimer>("antapeartimer"))
+    , closetimer(add<TThreadedTimer>("closetimer"))
 {
     design();
     wire_events();
@@ -125,13 +138,74 @@ void TForm1::design()
         sub_choices[i]->SetCursor(crHand);
     }
 
+    design_buttons();
+
     ant_panel.SetParent(this);
     ant_panel.SetBounds(8, 448, 75, 152);
+    design_mascot_and_timers();
 
     NotifyEndTimer.SetEnabled(false);
     NotifyEndTimer.SetInterval(100);
     playnextvoicetimer.SetEnabled(false);
     playnextvoicetimer.SetInterval(1000);
+}
+
+void TForm1::design_buttons()
+{
+    struct Design {
+        TImageBut* button;
+        int left, top, width, height;
+        char const* hint;
+        bool hand;
+    };
+    Design const designs[] = {
+        { &exitbut, 632, 48, 115, 112, "Gaan uit / Exit", true },
+        { &afrbut, 61, 241, 250, 70, nullptr, false },
+        { &engbut, 88, 408, 200, 80, nullptr, false },
+        { &okbut, 640, 370, 115, 112, "", true },
+        { &backbut, 632, 456, 115, 112, "", true },
+        { &listbut, 396, 273, 55, 55, "", true },
+        { &reportbut, 632, 256, 115, 112, "", true },
+    };
+    for (auto const& d : designs) {
+        TImageBut& b = *d.button;
+        std::string const& name = b.Name();
+        b.SetParent(this);
+        b.SetBounds(d.left, d.top, d.width, d.height);
+        if (d.hint) {
+            b.SetHint(d.hint);
+            b.SetShowHint(true);
+        }
+        if (d.hand)
+            b.SetCursor(crHand);
+        b.SetAutoSize(true);
+        load_stored(b.Picture(), (name + "_rest.png").c_str());
+        load_stored(b.PicFrom(), (name + "_rest.png").c_str());
+        load_stored(b.PicTo(), (name + "_hover.png").c_str());
+        load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
+        b.SetEnableButMove(true);
+        b.SetEnableBut(true);
+        b.SetVisible(false);
+    }
+}
+
+void TForm1::design_mascot_and_timers()
+{
+    AntAnimate1.SetParent(&ant_panel);
+    AntAnimate1.SetBounds(0, 0, 75, 152);
+    AntAnimate1.ObjOffsetx = 8;
+    AntAnimate1.ObjOffsety = 448;
+    load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
+    AntAnimate1.ImgWidth = 75;
+    AntAnimate1.ImgHeight = 152;
+    AntAnimate1.SetMode(1);
+
+    // Every threaded timer stays disabled until the shell needs it.
+    animatetimer.SetInterval(350);
+    delaylogotimer.SetInterval(2000);
+    executetimer.SetInterval(300);
+    antapeartimer.SetInterval(100);
+    closetimer.SetInterval(5000);
 }
 
 void TForm1::wire_events()
@@ -199,12 +273,17 @@ void TForm1::FormCreate(TObject*)
     ant_panel.Hide();
     SetBounds(0, 0, 800, 600);
     compute_install_folders();
+    AntAnimate1.Setlibpath(installdir + "mascot/");
+    AntAnimate1.StopTalking();
     fill_activities();
 }
 
 void TForm1::FormActivate(TObject*)
 {
     introframe = 1;
+    afrbut.SetCursor(crHand);
+    engbut.SetCursor(crHand);
+    animatetimer.SetEnabled(true);
     musiccount = 0;
     musiclisted = false;
     intromusic = false;
@@ -213,8 +292,14 @@ void TForm1::FormActivate(TObject*)
 
 void TForm1::FormClose(TObject*)
 {
+    closetimer.SetEnabled(false);
+    executetimer.SetEnabled(false);
+    delaylogotimer.SetEnabled(false);
+    animatetimer.SetEnabled(false);
     NotifyEndTimer.SetEnabled(false);
+    antapeartimer.SetEnabled(false);
     playnextvoicetimer.SetEnabled(false);
+    AntAnimate1.SetAnimate(false);
 }
 
 void TForm1::FormDestroy(TObject*) { }

@@ -6,6 +6,9 @@
 #include "framework/TShapeHint.h"
 #include "framework/TTimer.h"
 #include "services/TSysInfo.h"
+#include "widgets/TAntAnimate.h"
+#include "widgets/TImageBut.h"
+#include "widgets/TThreadedTimer.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +29,13 @@ public:
     TImage& Image3;
     TImage& Image2;
     TImage& Image1;
+    TImageBut& exitbut;
+    TImageBut& afrbut;
+    TImageBut& engbut;
+    TImageBut& okbut;
+    TImageBut& backbut;
+    TImageBut& listbut;
+    TImageBut& reportbut;
     TImage& namelistimg_a;
     TImage& namelistimg_e;
     TImage& denke_ovr;
@@ -37,10 +47,16 @@ public:
     TImage& persepsie_but2;
     TImage& mutebut;
     TPanel& ant_panel;
+    TAntAnimate& AntAnimate1;
+    TThreadedTimer& animatetimer;
+    TThreadedTimer& delaylogotimer;
     TSysInfo& sysinfo;
+    TThreadedTimer& executetimer;
     TShapeHint& ShapeHint1;
     TTimer& NotifyEndTimer;
     TTimer& playnextvoicetimer;
+    TThreadedTimer& antapeartimer;
+    TThreadedTimer& closetimer;
 
     // Folders and language. Folder strings end with '/'.
     std::string installdir;
@@ -101,6 +117,8 @@ public:
 
 private:
     void design();
+    void design_buttons();
+    void design_mascot_and_timers();
     void wire_events();
     void compute_install_folders();
     void fill_activities();

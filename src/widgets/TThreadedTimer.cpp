@@ -1,0 +1,73 @@
+#include "widgets/TThreadedTimer.h"
+
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <iterator>
+
+namespace {
+
+// Nice values, in the order of TThreadPriority: a higher priority is a lower
+// nice value.
+constexpr int nice_of[] = { 15, 2, 1, 0, -1, -2, -15 };
+
+}
+
+TThreadedTimer::TThreadedTimer(TComponent* owner)
+    : TComponent(owner)
+    , m_thread(std::make_unique<TTimerThread>(TTimerThread::Hooks {
+          .timeout = [this] {
+              // Disabled or without an interval, the worker just waits.
+              std::uint32_t interval = m_interval;
+              return m_enabled && interval > 0 ? platform::Millis(interval) : platform::forever;
+          },
+          .due = [] { return true; },
+          .tick = [this] { deliver(); } }))
+{
+}
+
+TThreadedTimer::~TThreadedTimer() { m_thread.reset(); }
+
+void TThreadedTimer::SetEnabled(bool v)
+{
+    if (v == m_enabled)
+        return;
+    m_enabled = v;
+    // The pending wait ends without a tick and a full interval begins; a
+    // disabled worker goes back to waiting without a time-out.
+    if (!v || m_interval > 0)
+        m_thread->signal();
+}
+
+void TThreadedTimer::SetInterval(std::uint32_t n)
+{
+    if (n == m_interval)
+        return;
+    bool was = m_enabled;
+    SetEnabled(false);
+    m_interval = n;
+    SetEnabled(was);
+}
+
+void TThreadedTimer::deliver()
+{
+    // A tick already on its way when the timer was disabled is dropped here.
+    if (m_enabled && OnTimer)
+        OnTimer(this);
+}
+
+TThreadPriority TThreadedTimer::ThreadPriority() const
+{
+    errno = 0;
+    int nice = getpriority(PRIO_PROCESS, id_t(m_thread->tid()));
+    if (errno == 0)
+        for (std::size_t i = 0; i < std::size(nice_of); ++i)
+            if (nice_of[i] == nice)
+                return TThreadPriority(i);
+    return TThreadPriority::tpNormal;
+}
+
+void TThreadedTimer::SetThreadPriority(TThreadPriority p)
+{
+    setpriority(PRIO_PROCESS, id_t(m_thread->tid()), nice_of[std::size_t(p)]);
+}
