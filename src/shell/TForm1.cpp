@@ -71,6 +71,7 @@ TForm1::TForm1(TComponent* owner)
     , AntAnimate1(add<TAntAnimate>("AntAnimate1"))
     , animatetimer(add<TThreadedTimer>("animatetimer"))
     , delaylogotimer(add<TThreadedTimer>("delaylogotimer"))
+    , AppExe(add<TStarter>("AppExe"))
     , sysinfo(add<TSysInfo>("sysinfo"))
     , executetimer(add<TThreadedTimer>("executetimer"))
     , ShapeHint1(add<TShapeHint>("ShapeHint1"))
@@ -78,6 +79,7 @@ TForm1::TForm1(TComponent* owner)
     , playnextvoicetimer(add<TTimer>("playnextvoicetimer"))
     , antapeartimer(add<TThreadedTimer>("antapeartimer"))
     , closetimer(add<TThreadedTimer>("closetimer"))
+    , volstarter(add<TStarter>("volstarter"))
 {
     design();
     wire_events();
@@ -206,6 +208,7 @@ void TForm1::design_mascot_and_timers()
     executetimer.SetInterval(300);
     antapeartimer.SetInterval(100);
     closetimer.SetInterval(5000);
+    AppExe.SetAutoStart(true);
 }
 
 void TForm1::wire_events()

@@ -5,6 +5,7 @@
 #include "framework/TPanel.h"
 #include "framework/TShapeHint.h"
 #include "framework/TTimer.h"
+#include "services/TStarter.h"
 #include "services/TSysInfo.h"
 #include "widgets/TAntAnimate.h"
 #include "widgets/TImageBut.h"
@@ -50,6 +51,7 @@ public:
     TAntAnimate& AntAnimate1;
     TThreadedTimer& animatetimer;
     TThreadedTimer& delaylogotimer;
+    TStarter& AppExe;
     TSysInfo& sysinfo;
     TThreadedTimer& executetimer;
     TShapeHint& ShapeHint1;
@@ -57,6 +59,7 @@ public:
     TTimer& playnextvoicetimer;
     TThreadedTimer& antapeartimer;
     TThreadedTimer& closetimer;
+    TStarter& volstarter;
 
     // Folders and language. Folder strings end with '/'.
     std::string installdir;
