@@ -3,12 +3,14 @@
 #  - exec to the first presented frame (the trace's first-frame line), median
 #    of RUNS starts;
 #  - CPU time the process uses over IDLE seconds after start-up.
-# usage: bench/startup.sh [BINARY] [RUNS] [IDLE]
+# usage: bench/startup.sh [BINARY] [RUNS] [IDLE] [INSTALL_FOLDER]
+# (the install folder defaults to an empty one)
 set -euo pipefail
 binary=$(realpath "${1:-build/pipkin-sprout}")
 runs=${2:-15}
 idle=${3:-10}
 work=$(mktemp -d)
+install=$(realpath "${4:-$work}")
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 
 exec 3<> "$work/displayfd"
@@ -17,16 +19,23 @@ xvfb=$!
 for _ in $(seq 50); do [ -s "$work/displayfd" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -1 "$work/displayfd")"
 export SDL_AUDIODRIVER=dummy HOME="$work"
-cd "$work"
+cd "$install"
 
-now_ns() { date +%s%N; }
+now_ns() { echo $(( ${EPOCHREALTIME/./} * 1000 )); }
+# Builtins only: forking a poller per check would steal the CPU being measured.
+first_frame_seen() {
+  local line
+  [ -f "$work/trace.txt" ] || return 1
+  while IFS= read -r line; do [[ $line == *first-frame* ]] && return 0; done < "$work/trace.txt"
+  return 1
+}
 times=()
 for i in $(seq "$runs"); do
-  rm -f trace.txt
+  rm -f "$work/trace.txt"
   start=$(now_ns)
   SPROUT_TRACE="$work/trace.txt" "$binary" &
   pid=$!
-  until grep -q first-frame trace.txt 2>/dev/null; do sleep 0.001; done
+  until first_frame_seen; do :; done
   end=$(now_ns)
   times+=($(( (end - start) / 1000000 )))
   kill -TERM $pid; wait $pid || true
