@@ -27,6 +27,12 @@ std::string font_file(std::string const& family, bool bold)
     return path;
 }
 
+bool is_bold_cut(TTF_Font* font)
+{
+    char const* style = TTF_FontFaceStyleName(font);
+    return style && std::string(style).find("Bold") != std::string::npos;
+}
+
 }
 
 SdlText::SdlText() = default;
@@ -40,28 +46,28 @@ SdlText::~SdlText()
         TTF_Quit();
 }
 
-TTF_Font* SdlText::font_for(FontSpec const& spec)
+TTF_Font* SdlText::font_for(FontSpec const& wanted)
 {
     if (!m_initialised) {
         TTF_Init();
         m_initialised = true;
     }
-    auto key = std::make_tuple(spec.face, spec.height, spec.bold);
+    auto key = std::make_tuple(wanted.face, wanted.height, wanted.bold);
     auto it = m_fonts.find(key);
     if (it != m_fonts.end())
         return it->second;
-    std::string file = font_file(spec.face, spec.bold);
-    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), spec.height > 0 ? spec.height : 13);
-    // A face without a bold cut is emboldened by the renderer.
-    if (font && spec.bold && !(TTF_GetFontStyle(font) & TTF_STYLE_BOLD) && std::string(TTF_FontFaceStyleName(font) ? TTF_FontFaceStyleName(font) : "").find("Bold") == std::string::npos)
+    std::string file = font_file(wanted.face, wanted.bold);
+    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), wanted.height > 0 ? wanted.height : 13);
+    // When fontconfig found no bold cut of the face, the renderer emboldens it.
+    if (font && wanted.bold && !is_bold_cut(font))
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);
     m_fonts[key] = font;
     return font;
 }
 
-Bitmap SdlText::render(FontSpec const& spec, std::string const& text, std::uint32_t colour)
+Bitmap SdlText::render(FontSpec const& wanted, std::string const& text, std::uint32_t colour)
 {
-    TTF_Font* font = font_for(spec);
+    TTF_Font* font = font_for(wanted);
     if (!font || text.empty())
         return {};
     SDL_Color c { std::uint8_t(colour >> 16), std::uint8_t(colour >> 8), std::uint8_t(colour), 255 };
@@ -83,19 +89,19 @@ Bitmap SdlText::render(FontSpec const& spec, std::string const& text, std::uint3
     return out;
 }
 
-int SdlText::text_width(FontSpec const& spec, std::string const& text)
+int SdlText::text_width(FontSpec const& wanted, std::string const& text)
 {
-    TTF_Font* font = font_for(spec);
+    TTF_Font* font = font_for(wanted);
     int w = 0, h = 0;
     if (font && !text.empty())
         TTF_SizeUTF8(font, text.c_str(), &w, &h);
     return w;
 }
 
-int SdlText::line_height(FontSpec const& spec)
+int SdlText::line_height(FontSpec const& wanted)
 {
-    TTF_Font* font = font_for(spec);
-    return font ? TTF_FontHeight(font) : spec.height;
+    TTF_Font* font = font_for(wanted);
+    return font ? TTF_FontHeight(font) : wanted.height;
 }
 
 }

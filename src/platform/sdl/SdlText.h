@@ -24,7 +24,7 @@ public:
     int line_height(FontSpec const& font) override;
 
 private:
-    TTF_Font* font_for(FontSpec const& spec);
+    TTF_Font* font_for(FontSpec const& wanted);
 
     bool m_initialised { false };
     std::map<std::tuple<std::string, int, bool>, TTF_Font*> m_fonts;
