@@ -15,13 +15,34 @@ constexpr int button_height = 25;
 const platform::FontSpec text_font { "MS Sans Serif", 13, false };
 const platform::FontSpec caption_font { "MS Sans Serif", 13, true };
 
-std::vector<std::string> split_lines(std::string const& text)
+constexpr int max_text_width = 560;
+
+// Breaks the text at its newlines, and between words where a line would be
+// wider than a box should be.
+std::vector<std::string> wrap_lines(std::string const& text, platform::TextRenderer& renderer)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (;;) {
         std::size_t nl = text.find('\n', start);
-        lines.push_back(text.substr(start, nl == std::string::npos ? std::string::npos : nl - start));
+        std::string paragraph = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
+        std::string line;
+        std::size_t pos = 0;
+        while (pos <= paragraph.size()) {
+            std::size_t space = paragraph.find(' ', pos);
+            std::string word = paragraph.substr(pos, space == std::string::npos ? std::string::npos : space - pos);
+            std::string candidate = line.empty() ? word : line + " " + word;
+            if (!line.empty() && renderer.text_width(text_font, candidate) > max_text_width) {
+                lines.push_back(line);
+                line = word;
+            } else {
+                line = candidate;
+            }
+            if (space == std::string::npos)
+                break;
+            pos = space + 1;
+        }
+        lines.push_back(line);
         if (nl == std::string::npos)
             return lines;
         start = nl + 1;
@@ -58,7 +79,7 @@ TMessageForm::TMessageForm(TComponent* owner, TMsgDlgType type, std::string text
     : TForm(owner)
     , m_type(type)
     , m_text(std::move(text))
-    , m_lines(split_lines(m_text))
+    , m_lines(wrap_lines(m_text, Application->text_renderer()))
     , m_buttons(buttons)
 {
     static char const* const captions[] = { "Information", "Warning", "Confirm", nullptr };

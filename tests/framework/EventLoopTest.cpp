@@ -137,3 +137,28 @@ TEST(EventLoop, ClickingTheOkButtonClosesTheBox)
     };
     EXPECT_EQ(t.app.MessageBox(TMsgDlgType::mtInformation, "Hello", TMsgDlgButtons::mbOK), mrOk);
 }
+
+TEST(EventLoop, LongMessagesWrapInsideTheWindow)
+{
+    TestApp t;
+    t.app.CreateForm<Form>("form");
+    auto& timer = t.app.MainForm()->add<TTimer>("timer");
+    timer.SetInterval(10);
+    int width = 0, height = 0;
+    timer.OnTimer = [&](TObject*) {
+        timer.SetEnabled(false);
+        for (auto* c : t.app.components())
+            if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm()) {
+                width = box->Width();
+                height = box->Height();
+            }
+        t.key(platform::keys::Return);
+    };
+    std::string text(40, 'w');
+    for (int i = 0; i < 6; ++i)
+        text += " " + std::string(30, 'w');
+    t.app.MessageBox(TMsgDlgType::mtInformation, text, TMsgDlgButtons::mbOK);
+    EXPECT_GT(width, 0);
+    EXPECT_LE(width, 790);
+    EXPECT_GT(height, 13 * 3) << "the text took several lines";
+}
