@@ -76,3 +76,26 @@ TEST(ShellStart, SighupAndSigintCloseLikeANormalExit)
     }
     std::filesystem::remove_all(folder);
 }
+
+TEST(ShellStart, OnAWiderScreenTheCanvasIsScaledWithItsAspectKept)
+{
+    XServer x("1280x800x24");
+    std::string folder = temp_folder();
+    {
+        ShellProcess shell(x, folder, { "HOME=" + folder });
+        ASSERT_TRUE(shell.wait_for_trace("first-frame"));
+        auto shot = screenshot(x, folder);
+        ASSERT_EQ(shot.width, 1280);
+        // 800 x 600 scaled by 4/3 is 1067 x 800, centred: bars of the
+        // window colour on both sides.
+        std::uint32_t face = platform::rgb(212, 208, 200);
+        EXPECT_LE(channel_distance(shot.at(40, 400), face), 2);
+        EXPECT_LE(channel_distance(shot.at(1240, 400), face), 2);
+        auto background = platform::decode_jpeg(resources::stored_picture("backimage.jpg"));
+        // The canvas centre lands on the screen centre.
+        EXPECT_LE(channel_distance(shot.at(640, 400), background.at(400, 300)), 8);
+        shell.signal(SIGTERM);
+        EXPECT_EQ(shell.wait_exit(), 0);
+    }
+    std::filesystem::remove_all(folder);
+}
