@@ -2,19 +2,25 @@
 
 #include "framework/EventLoop.h"
 #include "framework/TApplication.h"
+#include "platform/RealClock.h"
 #include "platform/fake/FakeTextRenderer.h"
 #include "platform/fake/FakeWindow.h"
 #include "platform/fake/VirtualClock.h"
 
 #include <functional>
 
-// An application on a window without a display, in virtual time.
-class TestApp {
+// An application on a window without a display, in virtual time (or real
+// time for the few checks of real timing). The clock is installed for the
+// object's lifetime.
+template<class ClockType>
+class BasicTestApp {
 public:
-    TestApp() : window(clock), app(window, install(clock), text) { }
-    ~TestApp() { platform::Clock::install(nullptr); }
+    BasicTestApp() : window(clock), app(window, install(clock), text) { }
+    ~BasicTestApp() { platform::Clock::install(nullptr); }
 
-    // Runs the loop until `done` holds or `limit` virtual milliseconds pass.
+    platform::Millis now() { return clock.now(); }
+
+    // Runs the loop until `done` holds or `limit` milliseconds pass.
     bool run_until(std::function<bool()> const& done, platform::Millis limit = 60000)
     {
         platform::Millis end = clock.now() + limit;
@@ -28,6 +34,7 @@ public:
         run_until([] { return false; }, ms);
     }
 
+    // Input is queued; the loop handles it when it next runs (settle()).
     void move(int x, int y) { push(platform::InputEvent::Kind::MouseMove, x, y); }
     void press(int x, int y, platform::MouseButton b = platform::MouseButton::Left)
     {
@@ -47,17 +54,12 @@ public:
     // Lets the loop handle everything queued.
     void settle() { app.ProcessMessages(); }
 
-    platform::VirtualClock clock;
+    ClockType clock;
     platform::FakeWindow window;
     platform::FakeTextRenderer text;
     TApplication app;
 
-private:
-    static platform::Clock& install(platform::Clock& c)
-    {
-        platform::Clock::install(&c);
-        return c;
-    }
+protected:
     void push(platform::InputEvent::Kind kind, int x, int y, platform::MouseButton b = platform::MouseButton::Left)
     {
         platform::InputEvent e;
@@ -67,4 +69,13 @@ private:
         e.button = b;
         window.push(e);
     }
+
+private:
+    static platform::Clock& install(platform::Clock& c)
+    {
+        platform::Clock::install(&c);
+        return c;
+    }
 };
+
+using TestApp = BasicTestApp<platform::VirtualClock>;
