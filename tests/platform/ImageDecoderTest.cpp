@@ -61,3 +61,45 @@ TEST(ImageDecoder, PictureLoadingReportsClearErrors)
     picture.LoadFromFile(t.path() + "good.jpg");
     EXPECT_EQ(picture.Width(), 800);
 }
+
+namespace {
+
+std::uint32_t crc32(std::uint8_t const* data, std::size_t size)
+{
+    std::uint32_t crc = 0xffffffffu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+{
+    for (int shift : { 24, 16, 8, 0 })
+        out.push_back(std::uint8_t(v >> shift));
+}
+
+// A PNG signature and a valid header chunk claiming the given size, and no
+// pixel data at all.
+std::vector<std::uint8_t> png_header_only(std::uint32_t width, std::uint32_t height)
+{
+    std::vector<std::uint8_t> png = { 0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n' };
+    std::vector<std::uint8_t> chunk = { 'I', 'H', 'D', 'R' };
+    put32(chunk, width);
+    put32(chunk, height);
+    chunk.insert(chunk.end(), { 8, 6, 0, 0, 0 });
+    put32(png, 13);
+    png.insert(png.end(), chunk.begin(), chunk.end());
+    put32(png, crc32(chunk.data(), chunk.size()));
+    return png;
+}
+
+}
+
+TEST(ImageDecoder, AHugeClaimedSizeIsRefusedBeforeAnyPixelIsReserved)
+{
+    EXPECT_THROW(platform::decode_png(png_header_only(100000, 100000)), platform::DecodeError);
+    EXPECT_THROW(platform::decode_png(png_header_only(64, 64)), platform::DecodeError) << "no image data";
+}

@@ -24,7 +24,7 @@ ImageFormat sniff_image_format(std::span<const std::uint8_t> data)
 namespace {
 
 // Pictures larger than this are refused before any memory is reserved.
-constexpr std::uint32_t max_side = 16384;
+constexpr std::uint32_t max_side = 8192;
 
 struct PngImage {
     png_image image {};
