@@ -8,7 +8,7 @@ PcmChannel::PcmChannel(AudioDevice& device) : m_device(device) { m_device.attach
 
 PcmChannel::~PcmChannel() { m_device.detach(*this); }
 
-void PcmChannel::load(std::shared_ptr<PcmSamples const> samples)
+void PcmChannel::load(std::shared_ptr<PcmSamples> samples)
 {
     std::int64_t frames = samples ? std::int64_t(samples->size() / AudioDevice::channels) : 0;
     // The old buffer is released outside the lock, so the output thread never

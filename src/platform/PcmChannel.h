@@ -22,8 +22,9 @@ public:
     PcmChannel(PcmChannel const&) = delete;
     PcmChannel& operator=(PcmChannel const&) = delete;
 
-    // Replaces the buffer; the channel stands still at frame 0.
-    void load(std::shared_ptr<PcmSamples const>);
+    // Replaces the buffer; the channel stands still at frame 0. Once the
+    // call returns, the output thread no longer reads the old buffer.
+    void load(std::shared_ptr<PcmSamples>);
     void start();
     void halt();
     void seek(std::int64_t frame);
@@ -39,7 +40,7 @@ public:
 
 private:
     AudioDevice& m_device;
-    std::shared_ptr<PcmSamples const> m_samples;
+    std::shared_ptr<PcmSamples> m_samples;
     std::atomic<std::int64_t> m_frames { 0 };
     std::atomic<std::int64_t> m_position { 0 };
     std::atomic<bool> m_running { false };

@@ -26,10 +26,9 @@ void TPlayer::Open(std::string const& path)
     m_channel.load(nullptr);
     m_duration = 0;
     auto bytes = platform::files::read_all(path);
-    auto samples = bytes ? platform::decode_wav(*bytes) : std::nullopt;
-    if (!samples)
+    if (!bytes || !platform::decode_wav(*bytes, *m_samples))
         player_result::check(player_result::unsupported_format);
-    m_channel.load(std::make_shared<platform::PcmSamples const>(std::move(*samples)));
+    m_channel.load(m_samples);
     m_duration = frames_to_units(m_channel.frames());
     if (m_autoplay)
         Play();

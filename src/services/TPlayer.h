@@ -4,6 +4,7 @@
 #include "platform/PcmChannel.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 // The sound player's core: one decoded file on a channel of the sound
@@ -29,6 +30,8 @@ public:
 
 private:
     platform::PcmChannel m_channel;
+    // Shared with the channel while loaded; refilled in place by each open.
+    std::shared_ptr<platform::PcmSamples> m_samples { std::make_shared<platform::PcmSamples>() };
     bool m_autoplay;
     std::string m_filename;
     std::int64_t m_duration { 0 };
