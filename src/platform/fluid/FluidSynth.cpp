@@ -1,6 +1,8 @@
 #include "platform/fluid/FluidSynth.h"
 
 #include <fluidsynth.h>
+#include <pthread.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -37,6 +39,11 @@ std::string FluidSynth::default_soundfont()
 // result is ready.
 bool FluidSynth::load_instruments(std::string const& path)
 {
+    // Loading spreads over every core (the loader's helper threads inherit
+    // this policy); on the lowest policy it takes only time the start-up
+    // leaves over, so the first frame is not held back.
+    sched_param idle {};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
