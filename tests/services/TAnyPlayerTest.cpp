@@ -140,7 +140,8 @@ TEST(SoundPlayerFiles, BrokenFilesRaiseTheFormatTextAndMissingOnesDoNothing)
     std::string const good = sound_files::wav(100, 0.25);
     std::string const text = "Cannot play back the file.  The format is not supported.";
     for (std::string content : { std::string(), std::string("RIFF\x10\0\0\0WAVEfmt ", 16), good.substr(0, 30),
-             std::string(5000, '\x7f'), std::string("RIFF\xff\xff\xff\x7fWAVEdata\xff\xff\xff\x7f", 20) }) {
+             std::string(5000, '\x7f'), std::string("RIFF\xff\xff\xff\x7fWAVEdata\xff\xff\xff\x7f", 20),
+             sound_files::wav(100'000'000, 0.25, 10) }) {
         player.SetFilename(folder.write("broken.wav", content));
         try {
             player.Open();

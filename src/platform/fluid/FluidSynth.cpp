@@ -156,7 +156,9 @@ void FluidSynth::mix(float* out, int frames)
         return;
     // FluidSynth idles on after the last event before it calls a tune done;
     // the tune is complete when its last event has been reached.
-    if (!m_at_end && fluid_player_get_current_tick(m_player.get()) < m_end_tick)
+    // A player that gave up early (a tune it reads differently) ends it too.
+    if (!m_at_end && fluid_player_get_current_tick(m_player.get()) < m_end_tick
+        && fluid_player_get_status(m_player.get()) != FLUID_PLAYER_DONE)
         return;
     if (!m_at_end)
         fluid_player_stop(m_player.get());

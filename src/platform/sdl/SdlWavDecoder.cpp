@@ -36,6 +36,10 @@ bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
             AudioDevice::rate)
         < 0)
         return false;
+    // An absurd rate in a header would otherwise ask for gigabytes.
+    constexpr std::size_t most_bytes = std::size_t(1) << 30;
+    if (std::size_t(length) * std::size_t(cvt.len_mult) > most_bytes)
+        return false;
     int frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
     length -= length % Uint32(frame_bytes);
     // Kept between calls for the same reason as `out`.
