@@ -21,7 +21,6 @@ void TPlayer::Open(std::string const& path)
 {
     m_channel.halt();
     m_playing = false;
-    m_filename = path;
     // Emptied first, as a failed open leaves nothing behind to play.
     m_channel.load(nullptr);
     m_duration = 0;

@@ -21,19 +21,16 @@ public:
     // Only while playing: stops and stands cued at the start.
     void Stop();
 
-    bool Playing() const { return m_playing; }
     std::int64_t Duration() const { return m_duration; }
     std::int64_t Position() const;
     // Whether the running playback has sounded its last frame.
     bool Completed() const { return m_channel.completed(); }
-    std::string const& FileName() const { return m_filename; }
 
 private:
     platform::PcmChannel m_channel;
     // Shared with the channel while loaded; refilled in place by each open.
     std::shared_ptr<platform::PcmSamples> m_samples { std::make_shared<platform::PcmSamples>() };
     bool m_autoplay;
-    std::string m_filename;
     std::int64_t m_duration { 0 };
     bool m_playing { false };
 };

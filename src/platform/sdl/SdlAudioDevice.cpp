@@ -36,12 +36,9 @@ bool SdlAudioDevice::open()
     want.samples = 1024;
     want.callback = &SdlAudioDevice::callback;
     want.userdata = this;
-    SDL_AudioSpec have {};
-    m_id = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    m_id = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
     if (m_id == 0)
         return false;
-    m_driver = SDL_GetCurrentAudioDriver();
-    m_block_frames = have.samples;
     SDL_PauseAudioDevice(m_id, 0);
     return true;
 }

@@ -3,7 +3,6 @@
 #include "platform/AudioDevice.h"
 
 #include <cstdint>
-#include <string>
 
 namespace platform {
 
@@ -20,18 +19,12 @@ public:
     void lock() override;
     void unlock() override;
 
-    // The driver in use ("dummy" after the fallback) and frames per block.
-    std::string const& driver() const { return m_driver; }
-    int block_frames() const { return m_block_frames; }
-
 private:
     bool open();
     static void callback(void* self, std::uint8_t* stream, int bytes);
 
     std::uint32_t m_id { 0 };
     bool m_fallback { false };
-    std::string m_driver;
-    int m_block_frames { 0 };
 };
 
 }
