@@ -1,6 +1,8 @@
 #include "framework/TApplication.h"
 #include "platform/Clock.h"
 #include "platform/TerminationSignals.h"
+#include "platform/fluid/FluidSynth.h"
+#include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlText.h"
 #include "platform/sdl/SdlWindow.h"
 #include "shell/TForm1.h"
@@ -28,11 +30,18 @@ int main()
         platform::SdlWindow window(clock);
         main_window = &window;
         platform::SdlText text;
+        // The players and the synth find the one sound output through these.
+        platform::SdlAudioDevice audio;
+        platform::AudioDevice::install(&audio);
+        platform::FluidSynth synth(audio, platform::FluidSynth::default_soundfont());
+        platform::Synth::install(&synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
         app.CreateForm<TForm1>("Form1");
         app.Run();
         main_window = nullptr;
+        platform::Synth::install(nullptr);
+        platform::AudioDevice::install(nullptr);
     } catch (std::exception const& e) {
         std::cerr << "pipkin-sprout: " << e.what() << '\n';
         return 1;

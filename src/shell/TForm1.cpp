@@ -2,8 +2,10 @@
 
 #include "framework/Random.h"
 #include "framework/TApplication.h"
+#include "framework/Trace.h"
 #include "platform/Files.h"
 #include "resources/StoredPictures.h"
+#include "sound/SoundName.h"
 
 #include <algorithm>
 
@@ -69,6 +71,7 @@ TForm1::TForm1(TComponent* owner)
     , mutebut(add<TImage>("mutebut"))
     , ant_panel(add<TPanel>("ant_panel"))
     , AntAnimate1(add<TAntAnimate>("AntAnimate1"))
+    , music(add<TMediaPlayer>("music"))
     , animatetimer(add<TThreadedTimer>("animatetimer"))
     , delaylogotimer(add<TThreadedTimer>("delaylogotimer"))
     , AppExe(add<TStarter>("AppExe"))
@@ -79,6 +82,8 @@ TForm1::TForm1(TComponent* owner)
     , playnextvoicetimer(add<TTimer>("playnextvoicetimer"))
     , antapeartimer(add<TThreadedTimer>("antapeartimer"))
     , closetimer(add<TThreadedTimer>("closetimer"))
+    , vplayer(add<TAnyPlayer>("vplayer"))
+    , splayer(add<TAnyPlayer>("splayer"))
     , volstarter(add<TStarter>("volstarter"))
 {
     design();
@@ -217,6 +222,9 @@ void TForm1::wire_events()
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnClose = [this](TObject* s) { FormClose(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    vplayer.OnEndPlay = [this](TObject* s) { vplayerEndPlay(s); };
+    NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
+    playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
 }
 
 std::string TForm1::ResolveDataFolder()
@@ -306,3 +314,102 @@ void TForm1::FormClose(TObject*)
 }
 
 void TForm1::FormDestroy(TObject*) { }
+
+void TForm1::PlayEffect(std::string const& name)
+{
+    std::string path = SoundName::path(fxdir, name);
+    if (!platform::files::file_exists(path))
+        return;
+    playerstate = -1;
+    vplayer.Stop();
+    AntAnimate1.StopTalking();
+    NotifyEndTimer.SetEnabled(false);
+    playnextvoicetimer.SetEnabled(false);
+    splayer.SetFilename(path);
+    splayer.Open();
+    splayer.Play();
+    playerstate = 2;
+    trace::event("effect", { path });
+}
+
+void TForm1::PlayVoice(std::string const& name, bool continue_)
+{
+    std::string path = SoundName::path(voicedir, name);
+    if (platform::files::file_exists(path)) {
+        playerstate = -1;
+        NotifyEndTimer.SetEnabled(false);
+        playnextvoicetimer.SetEnabled(false);
+        vplayer.SetFilename(path);
+        vplayer.Open();
+        vplayer.Play();
+        playerstate = 1;
+        promptcontinue = continue_;
+        AntAnimate1.StartTalking();
+        trace::event("voice", { path });
+    } else if (promptcount > 1 && promptpos < promptcount) {
+        // A missing entry that is not the last becomes a silent step.
+        playerstate = 3;
+        NotifyEndTimer.SetEnabled(false);
+        playnextvoicetimer.SetEnabled(false);
+        promptcontinue = continue_;
+        NotifyEndTimer.SetInterval(100);
+        NotifyEndTimer.SetEnabled(true);
+    }
+}
+
+void TForm1::PlayPromptStep(std::int32_t index)
+{
+    promptdelay = prompts[index].pause;
+    PlayVoice(prompts[index].name, true);
+}
+
+void TForm1::StartPrompts(std::string const& file1, std::int32_t pause1, std::string const& file2, std::int32_t pause2)
+{
+    prompts[1] = { file1, pause1 };
+    prompts[2] = { file2, pause2 };
+    promptcount = 2;
+    promptpos = 1;
+    PlayPromptStep(1);
+}
+
+void TForm1::vplayerEndPlay(TObject*)
+{
+    trace::event("voice-end", { vplayer.Filename() });
+    AntAnimate1.StopTalking();
+    NotifyEndTimer.SetEnabled(true);
+}
+
+void TForm1::NotifyEndTimerTimer(TObject*)
+{
+    NotifyEndTimer.SetEnabled(false);
+    if (playerstate == 1)
+        AntAnimate1.StopTalking();
+    if (!promptcontinue)
+        return;
+    if (promptpos < promptcount) {
+        ++promptpos;
+        if (promptdelay <= 0) {
+            PlayPromptStep(promptpos);
+        } else {
+            playnextvoicetimer.SetInterval(std::uint32_t(promptdelay));
+            playnextvoicetimer.SetEnabled(true);
+        }
+        return;
+    }
+    if (instructionplaying) {
+        instructiongiven = true;
+        instructionplaying = false;
+    }
+    for (int i = 1; i <= 9; ++i) {
+        if (pendingspoken[i]) {
+            spoken[i] = true;
+            pendingspoken[i] = false;
+        }
+    }
+}
+
+void TForm1::playnextvoicetimerTimer(TObject*)
+{
+    playnextvoicetimer.SetEnabled(false);
+    PlayPromptStep(promptpos);
+}

@@ -5,6 +5,8 @@
 #include "framework/TPanel.h"
 #include "framework/TShapeHint.h"
 #include "framework/TTimer.h"
+#include "services/TAnyPlayer.h"
+#include "services/TMediaPlayer.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
 #include "widgets/TAntAnimate.h"
@@ -49,6 +51,7 @@ public:
     TImage& mutebut;
     TPanel& ant_panel;
     TAntAnimate& AntAnimate1;
+    TMediaPlayer& music;
     TThreadedTimer& animatetimer;
     TThreadedTimer& delaylogotimer;
     TStarter& AppExe;
@@ -59,6 +62,8 @@ public:
     TTimer& playnextvoicetimer;
     TThreadedTimer& antapeartimer;
     TThreadedTimer& closetimer;
+    TAnyPlayer& vplayer;
+    TAnyPlayer& splayer;
     TStarter& volstarter;
 
     // Folders and language. Folder strings end with '/'.
@@ -117,6 +122,15 @@ public:
     void FormDestroy(TObject* sender);
 
     std::string ResolveDataFolder();
+
+    // Voice prompts and effect sounds.
+    void PlayEffect(std::string const& name);
+    void PlayVoice(std::string const& name, bool continue_);
+    void PlayPromptStep(std::int32_t index);
+    void StartPrompts(std::string const& file1, std::int32_t pause1, std::string const& file2, std::int32_t pause2);
+    void vplayerEndPlay(TObject* sender);
+    void NotifyEndTimerTimer(TObject* sender);
+    void playnextvoicetimerTimer(TObject* sender);
 
 private:
     void design();

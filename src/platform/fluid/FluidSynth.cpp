@@ -1,0 +1,174 @@
+#include "platform/fluid/FluidSynth.h"
+
+#include <fluidsynth.h>
+#include <pthread.h>
+#include <sched.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace platform {
+
+void FluidSynth::SettingsFree::operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
+void FluidSynth::SynthFree::operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
+void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_player(p); }
+
+FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path) : m_device(device)
+{
+    m_loaded = std::async(std::launch::async, [this, path = std::move(soundfont_path)] {
+        return load_instruments(path);
+    }).share();
+}
+
+FluidSynth::~FluidSynth()
+{
+    if (!m_loaded.get())
+        return;
+    m_device.detach(*this);
+    AudioLock hold(m_device);
+    m_player.reset();
+}
+
+std::string FluidSynth::default_soundfont()
+{
+    char const* chosen = std::getenv("SPROUT_SOUNDFONT");
+    return chosen ? chosen : "/usr/share/sounds/sf2/TimGM6mb.sf2";
+}
+
+// Runs on the loading thread; nothing else touches the synth until the
+// result is ready.
+bool FluidSynth::load_instruments(std::string const& path)
+{
+    // Loading spreads over every core (the loader's helper threads inherit
+    // this policy); on the lowest policy it takes only time the start-up
+    // leaves over, so the first frame is not held back.
+    sched_param idle {};
+    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+    // Missing instruments are an ordinary outcome here, not worth
+    // FluidSynth's own complaints on the terminal.
+    for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
+        fluid_set_log_function(level, nullptr, nullptr);
+    m_settings.reset(new_fluid_settings());
+    if (!m_settings)
+        return false;
+    fluid_settings_setnum(m_settings.get(), "synth.sample-rate", AudioDevice::rate);
+    // The player is clocked by the samples we render, not by a timer thread.
+    fluid_settings_setstr(m_settings.get(), "player.timing-source", "sample");
+    m_synth.reset(new_fluid_synth(m_settings.get()));
+    if (!m_synth || fluid_synth_sfload(m_synth.get(), path.c_str(), 1) == FLUID_FAILED) {
+        m_synth.reset();
+        return false;
+    }
+    m_device.attach(*this);
+    return true;
+}
+
+bool FluidSynth::ready() { return m_loaded.get(); }
+
+void FluidSynth::load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick)
+{
+    if (!ready())
+        return;
+    AudioLock hold(m_device);
+    m_tune = smf;
+    m_end_tick = end_tick;
+    restart_player();
+}
+
+void FluidSynth::unload()
+{
+    if (!ready())
+        return;
+    AudioLock hold(m_device);
+    m_player.reset();
+    m_tune.clear();
+    m_end_tick = 0;
+    m_playing = false;
+    m_at_end = false;
+    m_ended = nullptr;
+    silence();
+}
+
+void FluidSynth::play(std::function<void()> ended)
+{
+    if (!ready())
+        return;
+    AudioLock hold(m_device);
+    if (!m_player)
+        return;
+    m_ended = std::move(ended);
+    if (m_playing)
+        return;
+    m_playing = true;
+    if (!m_at_end)
+        fluid_player_play(m_player.get());
+}
+
+void FluidSynth::rewind()
+{
+    if (!ready())
+        return;
+    AudioLock hold(m_device);
+    if (m_player)
+        restart_player();
+}
+
+std::int64_t FluidSynth::tick()
+{
+    if (!ready())
+        return 0;
+    AudioLock hold(m_device);
+    if (!m_player)
+        return 0;
+    if (m_at_end)
+        return m_end_tick;
+    return std::clamp<std::int64_t>(fluid_player_get_current_tick(m_player.get()), 0, m_end_tick);
+}
+
+// A fresh player is the one sure way back to tick 0: a stopped player
+// ignores seeks.
+void FluidSynth::restart_player()
+{
+    m_player.reset(new_fluid_player(m_synth.get()));
+    if (m_player)
+        fluid_player_add_mem(m_player.get(), m_tune.data(), m_tune.size());
+    m_playing = false;
+    m_at_end = false;
+    m_ended = nullptr;
+    silence();
+}
+
+void FluidSynth::silence()
+{
+    fluid_synth_all_sounds_off(m_synth.get(), -1);
+    fluid_synth_system_reset(m_synth.get());
+}
+
+void FluidSynth::mix(float* out, int frames)
+{
+    std::size_t n = std::size_t(frames) * AudioDevice::channels;
+    if (m_scratch.size() < n)
+        m_scratch.resize(n);
+    fluid_synth_write_float(m_synth.get(), frames, m_scratch.data(), 0, 2, m_scratch.data(), 1, 2);
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] += m_scratch[i];
+    if (!m_playing)
+        return;
+    // FluidSynth idles on after the last event before it calls a tune done;
+    // the tune is complete when its last event has been reached.
+    // A player that gave up early (a tune it reads differently) ends it too.
+    if (!m_at_end && fluid_player_get_current_tick(m_player.get()) < m_end_tick
+        && fluid_player_get_status(m_player.get()) != FLUID_PLAYER_DONE)
+        return;
+    if (!m_at_end)
+        fluid_player_stop(m_player.get());
+    fluid_synth_all_notes_off(m_synth.get(), -1);
+    m_playing = false;
+    m_at_end = true;
+    if (auto ended = std::move(m_ended)) {
+        m_ended = nullptr;
+        ended();
+    }
+}
+
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/AudioDevice.h"
+#include "platform/Synth.h"
+
+#include <future>
+#include <memory>
+#include <string>
+
+struct _fluid_hashtable_t;
+struct _fluid_synth_t;
+struct _fluid_player_t;
+
+namespace platform {
+
+// The synth over FluidSynth, rendered inside the sound output's mixing (no
+// driver of its own). Its instruments load once, on a thread of their own,
+// so start-up does not wait for them; the first play does.
+class FluidSynth final : public Synth, private AudioDevice::Source {
+public:
+    FluidSynth(AudioDevice&, std::string soundfont_path);
+    ~FluidSynth() override;
+    FluidSynth(FluidSynth const&) = delete;
+    FluidSynth& operator=(FluidSynth const&) = delete;
+
+    // The instrument set: SPROUT_SOUNDFONT when set, else the packaged one.
+    static std::string default_soundfont();
+
+    bool ready() override;
+    void load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick) override;
+    void unload() override;
+    void play(std::function<void()> ended) override;
+    void rewind() override;
+    std::int64_t tick() override;
+
+private:
+    struct SettingsFree {
+        void operator()(_fluid_hashtable_t*) const;
+    };
+    struct SynthFree {
+        void operator()(_fluid_synth_t*) const;
+    };
+    struct PlayerFree {
+        void operator()(_fluid_player_t*) const;
+    };
+
+    bool load_instruments(std::string const& path);
+    // Called with the device locked: a fresh player at tick 0.
+    void restart_player();
+    void silence();
+    void mix(float* out, int frames) override;
+
+    AudioDevice& m_device;
+    std::unique_ptr<_fluid_hashtable_t, SettingsFree> m_settings;
+    std::unique_ptr<_fluid_synth_t, SynthFree> m_synth;
+    std::unique_ptr<_fluid_player_t, PlayerFree> m_player;
+    std::shared_future<bool> m_loaded;
+    bool m_attached { false };
+
+    // Guarded by the device lock.
+    std::vector<std::uint8_t> m_tune;
+    std::int64_t m_end_tick { 0 };
+    bool m_playing { false };
+    bool m_at_end { false };
+    std::function<void()> m_ended;
+    std::vector<float> m_scratch;
+};
+
+}
