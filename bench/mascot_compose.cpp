@@ -1,7 +1,7 @@
 // One mascot composition: load a 75 x 152 PNG frame from disk and draw it
 // over the backdrop cut from an 800 x 600 background. Target: median <= 0.5 ms.
 #include "../tests/widgets/PngFile.h"
-#include "../tests/widgets/TestApp.h"
+#include "widgets/TestApp.h"
 #include "widgets/TAntAnimate.h"
 
 #include <benchmark/benchmark.h>

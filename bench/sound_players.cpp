@@ -5,7 +5,7 @@
 //    12-note chord and two WAVs sounding: target median at most 10 % of the
 //    block's 23.2 ms.
 #include "../tests/support/SoundFiles.h"
-#include "../tests/widgets/TestApp.h"
+#include "widgets/TestApp.h"
 #include "platform/PcmChannel.h"
 #include "platform/fluid/FluidSynth.h"
 #include "platform/sdl/SdlAudioDevice.h"

@@ -1,6 +1,6 @@
 // Tick spacing of a 350 ms threaded timer on an idle machine, measured on the
 // steady clock. Target: median within 2 ms of 350 ms.
-#include "../tests/widgets/TestApp.h"
+#include "widgets/TestApp.h"
 #include "widgets/TThreadedTimer.h"
 
 #include <benchmark/benchmark.h>
