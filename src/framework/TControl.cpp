@@ -23,7 +23,8 @@ void TControl::SetParent(TWinControl* parent)
     m_parent = parent;
     if (m_parent)
         m_parent->insert_control(this);
-    Invalidate();
+    if (Application)
+        Application->invalidate();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height)
@@ -42,7 +43,9 @@ void TControl::SetVisible(bool v)
     if (v == m_visible)
         return;
     m_visible = v;
-    Invalidate();
+    // Hiding must redraw too, so this bypasses the showing() test.
+    if (Application && (!m_parent || m_parent->showing()))
+        Application->invalidate();
     if (!Name().empty())
         trace::event("visible", { Name(), v ? "1" : "0" });
     if (Application)
@@ -100,8 +103,10 @@ void TControl::click()
         OnClick(this);
 }
 
+// Only what can be seen asks for a redraw: a hidden control (the mascot in
+// its hidden panel, say) may change as often as it likes for free.
 void TControl::Invalidate()
 {
-    if (Application)
+    if (Application && showing())
         Application->invalidate();
 }

@@ -1,5 +1,6 @@
 #include "services/TimerPool.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -25,10 +26,12 @@ TimerPool::ItemId TimerPool::add(std::uint32_t interval, std::function<void()> c
     return id;
 }
 
+platform::Millis TimerPool::now() { return EventLoop::current().clock().now(); }
+
 void TimerPool::remove(ItemId id)
 {
     m_items.erase(id);
-    update_timer();
+    rearm();
 }
 
 void TimerPool::set_enabled(ItemId id, bool enabled)
@@ -37,27 +40,30 @@ void TimerPool::set_enabled(ItemId id, bool enabled)
     if (it == m_items.end())
         return;
     it->second.enabled = enabled;
-    it->second.elapsed = 0;
-    update_timer();
+    it->second.due = now() + it->second.interval;
+    rearm();
 }
 
 void TimerPool::set_interval(ItemId id, std::uint32_t interval)
 {
     check_interval(interval);
-    if (auto it = m_items.find(id); it != m_items.end())
-        it->second.interval = interval;
+    auto it = m_items.find(id);
+    if (it == m_items.end())
+        return;
+    // The count goes on; only its goal moves.
+    it->second.due += platform::Millis(interval) - platform::Millis(it->second.interval);
+    it->second.interval = interval;
+    rearm();
 }
 
 void TimerPool::tick()
 {
+    platform::Millis t = now();
     // Callbacks may add or remove items, their own included.
     std::vector<ItemId> due;
     for (auto& [id, item] : m_items) {
-        if (!item.enabled)
-            continue;
-        item.elapsed += MinInterval;
-        if (item.elapsed >= item.interval) {
-            item.elapsed = 0;
+        if (item.enabled && item.due <= t) {
+            item.due = t + item.interval;
             due.push_back(id);
         }
     }
@@ -68,20 +74,19 @@ void TimerPool::tick()
         auto callback = it->second.callback;
         callback();
     }
+    rearm();
 }
 
-void TimerPool::update_timer()
+void TimerPool::rearm()
 {
-    bool wanted = false;
-    for (auto const& [id, item] : m_items)
-        wanted = wanted || item.enabled;
-    if (wanted == m_timer.has_value())
-        return;
     auto& loop = EventLoop::current();
-    if (wanted)
-        m_timer = loop.add_timer(MinInterval, [this] { tick(); });
-    else {
+    if (m_timer)
         loop.remove_timer(*m_timer);
-        m_timer.reset();
-    }
+    m_timer.reset();
+    std::optional<platform::Millis> next;
+    for (auto const& [id, item] : m_items)
+        if (item.enabled && (!next || item.due < *next))
+            next = item.due;
+    if (next)
+        m_timer = loop.add_timer(std::max<platform::Millis>(1, *next - now()), [this] { tick(); });
 }

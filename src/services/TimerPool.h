@@ -7,10 +7,11 @@
 #include <map>
 #include <optional>
 
-// The program's shared pool of slow checks: one 50 ms window-message timer
-// on the user-interface thread serves every registered item whose interval
-// has elapsed. The loop timer runs only while an item is enabled, so an idle
-// program is not woken for nothing.
+// The program's shared pool of slow checks: one window-message timer on the
+// user-interface thread serves every registered item whose interval has
+// elapsed. Intervals are whole multiples of 50 ms; the timer is armed for the
+// next item due rather than ticking every 50 ms, and not at all while no item
+// is enabled, so an idle program is not woken for nothing.
 class TimerPool {
 public:
     static constexpr std::uint32_t MinInterval = 50;
@@ -36,12 +37,13 @@ private:
         std::uint32_t interval;
         std::function<void()> callback;
         bool enabled { false };
-        std::uint32_t elapsed { 0 };
+        platform::Millis due { 0 };
     };
 
     static void check_interval(std::uint32_t);
     void tick();
-    void update_timer();
+    void rearm();
+    static platform::Millis now();
 
     std::map<ItemId, Item> m_items;
     ItemId m_next { 1 };

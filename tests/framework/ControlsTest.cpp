@@ -180,3 +180,26 @@ TEST_F(Fixture, CursorFollowsTheControlUnderThePointer)
     t.settle();
     EXPECT_FALSE(t.window.hand_cursor());
 }
+
+TEST_F(Fixture, ChangesToHiddenControlsCostNoRedrawButHidingDoes)
+{
+    auto& panel = form.add<TPanel>("panel");
+    panel.SetParent(&form);
+    panel.SetBounds(0, 0, 50, 50);
+    auto& inside = form.add<TImage>("inside");
+    inside.SetParent(&panel);
+    inside.Picture().set_bitmap(solid(20, 20, platform::rgb(1, 2, 3)));
+    panel.Hide();
+    t.settle();
+    int frames = t.window.frames();
+    inside.Picture().set_bitmap(solid(20, 20, platform::rgb(4, 5, 6)));
+    inside.SetLeft(5);
+    t.settle();
+    EXPECT_EQ(t.window.frames(), frames);
+    panel.Show();
+    t.settle();
+    EXPECT_EQ(t.window.last_frame().at(6, 1), platform::rgb(4, 5, 6));
+    inside.Hide();
+    t.settle();
+    EXPECT_EQ(t.window.last_frame().at(6, 1), panel.Color());
+}

@@ -146,6 +146,13 @@ void FluidSynth::silence()
 
 void FluidSynth::mix(float* out, int frames)
 {
+    // A synth with no tune and no sounding voice is skipped once its effects'
+    // tail has died away, so an idle program does not mix silence.
+    constexpr int effects_tail_frames = 2 * 44100;
+    bool silent = !m_playing && fluid_synth_get_active_voice_count(m_synth.get()) == 0;
+    m_quiet_frames = silent ? std::min(m_quiet_frames + frames, effects_tail_frames) : 0;
+    if (m_quiet_frames >= effects_tail_frames)
+        return;
     std::size_t n = std::size_t(frames) * AudioDevice::channels;
     if (m_scratch.size() < n)
         m_scratch.resize(n);

@@ -64,6 +64,7 @@ private:
     bool m_at_end { false };
     std::function<void()> m_ended;
     std::vector<float> m_scratch;
+    int m_quiet_frames { 0 };
 };
 
 }
