@@ -42,6 +42,8 @@ void register_hand_cursor()
 
 }
 
+// Cursor 31 is registered before the first component exists, as the window's
+// creation does, so every control that names it finds it.
 TForm1::TForm1(TComponent* owner)
     : TForm((register_hand_cursor(), owner))
     , backimage(add<TImage>("backimage"))
