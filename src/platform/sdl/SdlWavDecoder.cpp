@@ -21,18 +21,18 @@ bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
     if (!rw)
         return false;
-    SDL_AudioSpec spec {};
+    SDL_AudioSpec format_found {};
     Uint8* raw = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &raw, &length))
+    if (!SDL_LoadWAV_RW(rw, 1, &format_found, &raw, &length))
         return false;
     std::unique_ptr<Uint8, WavFree> wav(raw);
 
     // A mono file is converted as mono and doubled at the end: the
     // resampler then does half the work.
-    int converted_channels = spec.channels == 1 ? 1 : AudioDevice::channels;
+    int converted_channels = format_found.channels == 1 ? 1 : AudioDevice::channels;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, Uint8(converted_channels),
+    if (SDL_BuildAudioCVT(&cvt, format_found.format, format_found.channels, format_found.freq, AUDIO_F32SYS, Uint8(converted_channels),
             AudioDevice::rate)
         < 0)
         return false;
@@ -40,7 +40,7 @@ bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
     constexpr std::size_t most_bytes = std::size_t(1) << 30;
     if (std::size_t(length) * std::size_t(cvt.len_mult) > most_bytes)
         return false;
-    int frame_bytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    int frame_bytes = SDL_AUDIO_BITSIZE(format_found.format) / 8 * format_found.channels;
     length -= length % Uint32(frame_bytes);
     // Kept between calls for the same reason as `out`.
     static thread_local std::vector<Uint8> work;
