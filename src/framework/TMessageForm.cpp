@@ -138,29 +138,23 @@ void TMessageForm::paint(Canvas& canvas)
 void TMessageForm::paint_icon(Canvas& canvas, int x, int y) const
 {
     using platform::rgb;
-    platform::FontSpec glyph_font { "Arial", 24, true };
-    auto glyph = [&](char const* g, std::uint32_t colour) {
-        int w = canvas.text_width(glyph_font, g);
-        canvas.text(glyph_font, x + (icon_size - w) / 2, y + 3, g, colour);
+    struct Icon {
+        bool round;
+        std::uint32_t colour;
+        char const* glyph;
+        std::uint32_t glyph_colour;
     };
-    switch (m_type) {
-    case TMsgDlgType::mtInformation:
-        canvas.draw(disc(rgb(0, 80, 220)), x, y);
-        glyph("i", rgb(255, 255, 255));
-        break;
-    case TMsgDlgType::mtWarning:
-        canvas.draw(triangle(rgb(250, 200, 0)), x, y);
-        glyph("!", rgb(0, 0, 0));
-        break;
-    case TMsgDlgType::mtConfirmation:
-        canvas.draw(disc(rgb(0, 80, 220)), x, y);
-        glyph("?", rgb(255, 255, 255));
-        break;
-    case TMsgDlgType::mtError:
-        canvas.draw(disc(rgb(200, 0, 0)), x, y);
-        glyph("x", rgb(255, 255, 255));
-        break;
-    }
+    static Icon const icons[] = {
+        { true, rgb(0, 80, 220), "i", rgb(255, 255, 255) }, // information
+        { false, rgb(250, 200, 0), "!", rgb(0, 0, 0) }, // warning
+        { true, rgb(0, 80, 220), "?", rgb(255, 255, 255) }, // confirmation
+        { true, rgb(200, 0, 0), "x", rgb(255, 255, 255) }, // error
+    };
+    Icon const& icon = icons[int(m_type)];
+    canvas.draw(icon.round ? disc(icon.colour) : triangle(icon.colour), x, y);
+    platform::FontSpec glyph_font { "Arial", 24, true };
+    int w = canvas.text_width(glyph_font, icon.glyph);
+    canvas.text(glyph_font, x + (icon_size - w) / 2, y + 3, icon.glyph, icon.glyph_colour);
 }
 
 void TMessageForm::key_down(int key, TShiftState)

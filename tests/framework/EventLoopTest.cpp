@@ -11,6 +11,15 @@ struct Form : TForm {
     using TForm::TForm;
 };
 
+// The message box now open above the main form, if any.
+TForm* open_box(TestApp& t)
+{
+    for (auto* c : t.app.components())
+        if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm())
+            return box;
+    return nullptr;
+}
+
 }
 
 TEST(EventLoop, TimersTickOnTimeWithoutMakingUpForLateTicks)
@@ -90,10 +99,9 @@ TEST(EventLoop, AnExceptionInAHandlerBecomesAnErrorBoxAndTheNextEventRuns)
         if (ticks == 1)
             throw std::runtime_error("Cannot open file");
         if (ticks == 2) {
-            // Inside the error box's own loop: the box is the topmost form.
-            for (auto* c : t.app.components())
-                if (auto* f = dynamic_cast<TForm*>(c); f && f != &form)
-                    caption = f->Caption();
+            // Inside the error box's own loop.
+            if (TForm* box = open_box(t))
+                caption = box->Caption();
             t.key(platform::keys::Escape);
         }
     };
@@ -125,15 +133,14 @@ TEST(EventLoop, ClickingTheOkButtonClosesTheBox)
     timer.SetInterval(10);
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
-        for (auto* c : t.app.components())
-            if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm()) {
-                auto* ok = box->find<TControl>("OK");
-                ASSERT_NE(ok, nullptr);
-                int x = ok->screen_left() + 5, y = ok->screen_top() + 5;
-                t.move(x, y);
-                t.press(x, y);
-                t.release(x, y);
-            }
+        TForm* box = open_box(t);
+        ASSERT_NE(box, nullptr);
+        auto* ok = box->find<TControl>("OK");
+        ASSERT_NE(ok, nullptr);
+        int x = ok->screen_left() + 5, y = ok->screen_top() + 5;
+        t.move(x, y);
+        t.press(x, y);
+        t.release(x, y);
     };
     EXPECT_EQ(t.app.MessageBox(TMsgDlgType::mtInformation, "Hello", TMsgDlgButtons::mbOK), mrOk);
 }
@@ -147,11 +154,10 @@ TEST(EventLoop, LongMessagesWrapInsideTheWindow)
     int width = 0, height = 0;
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
-        for (auto* c : t.app.components())
-            if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm()) {
-                width = box->Width();
-                height = box->Height();
-            }
+        if (TForm* box = open_box(t)) {
+            width = box->Width();
+            height = box->Height();
+        }
         t.key(platform::keys::Return);
     };
     std::string text(40, 'w');
