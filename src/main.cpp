@@ -7,28 +7,49 @@
 #include "platform/sdl/SdlWindow.h"
 #include "shell/TForm1.h"
 
-#include <atomic>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <mutex>
 
 namespace {
-std::atomic<platform::SdlWindow*> main_window { nullptr };
+
+std::mutex signal_mutex;
+platform::SdlWindow* signal_target = nullptr; // guarded by signal_mutex
+
+// Lets the signal watcher reach the window for exactly the window's lifetime.
+class SignalTarget {
+public:
+    explicit SignalTarget(platform::SdlWindow& window)
+    {
+        std::lock_guard lock(signal_mutex);
+        signal_target = &window;
+    }
+    ~SignalTarget()
+    {
+        std::lock_guard lock(signal_mutex);
+        signal_target = nullptr;
+    }
+    SignalTarget(SignalTarget const&) = delete;
+    SignalTarget& operator=(SignalTarget const&) = delete;
+};
+
 }
 
 int main()
 {
     // Before any thread exists, so every thread inherits the blocked signals.
     platform::watch_termination_signals([] {
-        if (auto* w = main_window.load())
-            w->request_close();
+        std::lock_guard lock(signal_mutex);
+        if (signal_target)
+            signal_target->request_close();
         else
-            std::_Exit(0); // nothing has been changed yet that needs putting back
+            std::_Exit(0); // no window: nothing is changed that needs putting back
     });
     try {
         platform::Clock& clock = platform::Clock::current();
         platform::SdlWindow window(clock);
-        main_window = &window;
+        SignalTarget signal_target_for_window(window);
         platform::SdlText text;
         // The players and the synth find the one sound output through these.
         platform::SdlAudioDevice audio;
@@ -39,7 +60,6 @@ int main()
         app.SetTitle("Pipkin ! Sprout");
         app.CreateForm<TForm1>("Form1");
         app.Run();
-        main_window = nullptr;
         platform::Synth::install(nullptr);
         platform::AudioDevice::install(nullptr);
     } catch (std::exception const& e) {

@@ -48,13 +48,16 @@ void TApplication::Run()
 {
     if (!m_main_form)
         return;
+    if (m_close_pending)
+        m_main_form->Close();
     m_window.set_title(m_main_form->Caption());
     m_window.maximise();
     paint_if_dirty();
-    guarded([&] {
-        if (m_main_form->OnActivate)
-            m_main_form->OnActivate(m_main_form);
-    });
+    if (!m_terminated)
+        guarded([&] {
+            if (m_main_form->OnActivate)
+                m_main_form->OnActivate(m_main_form);
+        });
     m_loop.run_until([this] { return m_terminated; });
     guarded([&] {
         if (m_main_form->OnDestroy)
@@ -276,6 +279,8 @@ void TApplication::dispatch(platform::InputEvent const& e)
     case Kind::Close:
         if (m_main_form)
             m_main_form->Close();
+        else
+            m_close_pending = true;
         break;
     case Kind::Exposed:
         invalidate();

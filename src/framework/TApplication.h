@@ -101,6 +101,8 @@ private:
     TForm* m_main_form { nullptr };
     std::vector<TForm*> m_forms; // z-order, modal forms last
     bool m_terminated { false };
+    // A close asked for while the main form was still being made.
+    bool m_close_pending { false };
     bool m_dirty { true };
     bool m_first_frame_traced { false };
     platform::Bitmap m_canvas;

@@ -168,3 +168,26 @@ TEST(EventLoop, LongMessagesWrapInsideTheWindow)
     EXPECT_LE(width, 790);
     EXPECT_GT(height, 13 * 3) << "the text took several lines";
 }
+
+TEST(EventLoop, ACloseAskedForWhileTheMainFormIsMadeIsNotLost)
+{
+    // A form whose making handles pending input, as the mascot's first frame does.
+    struct Busy : TForm {
+        explicit Busy(TComponent* owner) : TForm(owner) { Application->ProcessMessages(); }
+    };
+    TestApp t;
+    platform::InputEvent close;
+    close.kind = platform::InputEvent::Kind::Close;
+    t.window.push(close);
+    auto& form = t.app.CreateForm<Busy>("form");
+    bool activated = false, destroyed = false;
+    form.OnActivate = [&](TObject*) { activated = true; };
+    form.OnDestroy = [&](TObject*) { destroyed = true; };
+    // Ends a run that lost the close, so the failure shows instead of hanging.
+    auto& watchdog = form.add<TTimer>("watchdog");
+    watchdog.OnTimer = [&](TObject*) { t.app.Terminate(); };
+    t.app.Run();
+    EXPECT_TRUE(form.closed());
+    EXPECT_FALSE(activated);
+    EXPECT_TRUE(destroyed);
+}

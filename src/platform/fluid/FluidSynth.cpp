@@ -1,8 +1,9 @@
 #include "platform/fluid/FluidSynth.h"
 
 #include <fluidsynth.h>
-#include <pthread.h>
-#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,7 +17,13 @@ void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_
 FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path) : m_device(device)
 {
     m_loaded = std::async(std::launch::async, [this, path = std::move(soundfont_path)] {
-        return load_instruments(path);
+        // A failure here only means no tunes; it must not surface from a
+        // destructor or as the wrong error text later.
+        try {
+            return load_instruments(path);
+        } catch (...) {
+            return false;
+        }
     }).share();
 }
 
@@ -40,10 +47,10 @@ std::string FluidSynth::default_soundfont()
 bool FluidSynth::load_instruments(std::string const& path)
 {
     // Loading spreads over every core (the loader's helper threads inherit
-    // this policy); on the lowest policy it takes only time the start-up
-    // leaves over, so the first frame is not held back.
-    sched_param idle {};
-    pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
+    // this priority); at the lowest niceness it yields to the start-up, so the
+    // first frame is not held back, yet it cannot be starved for good while
+    // the user-interface thread waits for it.
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
