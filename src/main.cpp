@@ -58,6 +58,7 @@ int main()
         platform::Synth::install(&synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
+        app.OnFirstFrame = [&synth] { synth.start_loading(); };
         app.CreateForm<TForm1>("Form1");
         app.Run();
         platform::Synth::install(nullptr);

@@ -14,9 +14,17 @@ void FluidSynth::SettingsFree::operator()(fluid_settings_t* s) const { delete_fl
 void FluidSynth::SynthFree::operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
 void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_player(p); }
 
-FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path) : m_device(device)
+FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path)
+    : m_device(device)
+    , m_soundfont(std::move(soundfont_path))
 {
-    m_loaded = std::async(std::launch::async, [this, path = std::move(soundfont_path)] {
+}
+
+void FluidSynth::start_loading()
+{
+    if (m_loaded.valid())
+        return;
+    m_loaded = std::async(std::launch::async, [this, path = m_soundfont] {
         // A failure here only means no tunes; it must not surface from a
         // destructor or as the wrong error text later.
         try {
@@ -29,7 +37,7 @@ FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path) : m_devi
 
 FluidSynth::~FluidSynth()
 {
-    if (!m_loaded.get())
+    if (!m_loaded.valid() || !m_loaded.get())
         return;
     m_device.detach(*this);
     AudioLock hold(m_device);
@@ -47,9 +55,9 @@ std::string FluidSynth::default_soundfont()
 bool FluidSynth::load_instruments(std::string const& path)
 {
     // Loading spreads over every core (the loader's helper threads inherit
-    // this priority); at the lowest niceness it yields to the start-up, so the
-    // first frame is not held back, yet it cannot be starved for good while
-    // the user-interface thread waits for it.
+    // this priority); at the lowest niceness it yields to the intro running
+    // meanwhile, yet it cannot be starved for good while the user-interface
+    // thread waits for it.
     setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
@@ -70,7 +78,11 @@ bool FluidSynth::load_instruments(std::string const& path)
     return true;
 }
 
-bool FluidSynth::ready() { return m_loaded.get(); }
+bool FluidSynth::ready()
+{
+    start_loading();
+    return m_loaded.get();
+}
 
 void FluidSynth::load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick)
 {

@@ -15,7 +15,8 @@ namespace platform {
 
 // The synth over FluidSynth, rendered inside the sound output's mixing (no
 // driver of its own). Its instruments load once, on a thread of their own,
-// so start-up does not wait for them; the first play does.
+// started by start_loading() (the program calls it once its first frame is on
+// screen) or at the latest by the first use, which waits for them.
 class FluidSynth final : public Synth, private AudioDevice::Source {
 public:
     FluidSynth(AudioDevice&, std::string soundfont_path);
@@ -26,6 +27,8 @@ public:
     // The instrument set: SPROUT_SOUNDFONT when set, else the packaged one.
     static std::string default_soundfont();
 
+    // Starts loading the instruments in the background; later calls do nothing.
+    void start_loading();
     bool ready() override;
     void load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick) override;
     void unload() override;
@@ -54,6 +57,7 @@ private:
     std::unique_ptr<_fluid_hashtable_t, SettingsFree> m_settings;
     std::unique_ptr<_fluid_synth_t, SynthFree> m_synth;
     std::unique_ptr<_fluid_player_t, PlayerFree> m_player;
+    std::string m_soundfont;
     std::shared_future<bool> m_loaded;
     bool m_attached { false };
 
