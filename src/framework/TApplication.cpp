@@ -241,6 +241,14 @@ void TApplication::mouse_up(platform::InputEvent const& e)
     set_hover(control_under(e.x, e.y));
 }
 
+void TApplication::mouse_wheel(platform::InputEvent const& e)
+{
+    cancel_hint();
+    for (TControl* c = control_under(m_mouse_x, m_mouse_y); c; c = c->Parent())
+        if (c->Enabled() && c->mouse_wheel(e.wheel, e.shift))
+            return;
+}
+
 void TApplication::keyboard(platform::InputEvent const& e)
 {
     if (m_forms.empty())
@@ -271,6 +279,9 @@ void TApplication::dispatch(platform::InputEvent const& e)
         m_mouse_x = e.x;
         m_mouse_y = e.y;
         mouse_up(e);
+        break;
+    case Kind::MouseWheel:
+        mouse_wheel(e);
         break;
     case Kind::KeyDown:
     case Kind::TextInput:

@@ -90,6 +90,7 @@ private:
     void pointer_moved(TShiftState);
     void mouse_down(platform::InputEvent const&);
     void mouse_up(platform::InputEvent const&);
+    void mouse_wheel(platform::InputEvent const&);
     void keyboard(platform::InputEvent const&);
     TControl* control_under(int x, int y) const;
     void set_hover(TControl*);

@@ -63,6 +63,8 @@ public:
     virtual void click();
     virtual void mouse_enter() { }
     virtual void mouse_leave() { }
+    // A wheel turn over the control; false passes it on to the parent.
+    virtual bool mouse_wheel(int /*notches*/, TShiftState) { return false; }
     virtual void key_down(int /*key*/, TShiftState) { }
     virtual void text_input(std::string const& /*utf8*/) { }
 

@@ -19,6 +19,7 @@ struct InputEvent {
         MouseMove,
         MouseDown,
         MouseUp,
+        MouseWheel, // wheel is in notches, positive away from the user
         KeyDown,   // key is a Key code
         TextInput, // text is UTF-8
         Close,     // the window system or a signal asks the window to close
@@ -31,6 +32,7 @@ struct InputEvent {
     MouseButton button { MouseButton::Left };
     bool double_click { false };
     int key { 0 };
+    int wheel { 0 };
     ShiftState shift;
     std::string text;
 };

@@ -44,6 +44,14 @@ public:
     {
         push(platform::InputEvent::Kind::MouseUp, x, y, b);
     }
+    // A wheel turn at the last pointer position.
+    void wheel(int notches)
+    {
+        platform::InputEvent e;
+        e.kind = platform::InputEvent::Kind::MouseWheel;
+        e.wheel = notches;
+        window.push(e);
+    }
     void key(int k)
     {
         platform::InputEvent e;

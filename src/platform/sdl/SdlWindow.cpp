@@ -194,6 +194,14 @@ std::optional<InputEvent> SdlWindow::translate(void const* raw)
         out.button = translate_button(e.button.button);
         out.double_click = e.button.clicks == 2;
         break;
+    case SDL_MOUSEWHEEL:
+        // The toolkit sends the turn to the control under the last pointer
+        // position, so the event needs no coordinates of its own.
+        out.kind = Kind::MouseWheel;
+        out.wheel = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (!out.wheel)
+            return std::nullopt;
+        break;
     case SDL_KEYDOWN:
         out.kind = Kind::KeyDown;
         out.key = translate_key(e.key.keysym.sym);
