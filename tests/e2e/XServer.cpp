@@ -29,13 +29,16 @@ XServer::XServer(std::string const& screen)
         ::_exit(127);
     }
     ::close(fds[1]);
-    char buffer[32] = {};
-    ssize_t n = ::read(fds[0], buffer, sizeof buffer - 1);
+    // Xvfb may write the number and its newline separately; closing the pipe
+    // before the newline has arrived would kill it.
+    std::string number;
+    char c;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     ::close(fds[0]);
-    if (n <= 0)
+    if (number.empty())
         throw std::runtime_error("Xvfb did not start");
-    m_display.assign(1, ':');
-    m_display.append(buffer, std::size_t(n - (buffer[n - 1] == '\n' ? 1 : 0)));
+    m_display = ":" + number;
 }
 
 XServer::~XServer()
