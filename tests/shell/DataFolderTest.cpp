@@ -1,3 +1,4 @@
+#include "shell/AsciiLower.h"
 #include "shell/TForm1.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
@@ -9,14 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// The profile line is lower-cased before it becomes the data folder.
-std::string lowered(std::string text)
-{
-    for (auto& c : text)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 class WorkingDirectory {
 public:
@@ -44,7 +37,7 @@ TEST_F(Shell, DataFolderIsTheLowerCasedProfileWithDocuments)
     ScopedEnvironment env({ "HOME=/nowhere", "ALLUSERSPROFILE=" + folder.path() + "All Users" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
     // Lower-cased like the profile line; the resolver still finds "All Users".
-    EXPECT_EQ(form.datafolder, lowered(folder.path() + "all users/documents/"));
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path() + "all users/documents/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "All Users/documents"));
 }
 
@@ -53,7 +46,7 @@ TEST_F(Shell, FirstLineContainingTheNameWinsAndATrailingSlashIsNotDoubled)
     ScopedEnvironment env({ "MYALLUSERSPROFILE=" + folder.path() + "x/", "ALLUSERSPROFILE=/elsewhere" });
     folder.make_folder("x");
     TForm1& form = t.app.CreateForm<TForm1>("Form1");
-    EXPECT_EQ(form.ResolveDataFolder(), lowered(folder.path()) + "x/documents/");
+    EXPECT_EQ(form.ResolveDataFolder(), ascii_lower(folder.path()) + "x/documents/");
 }
 
 TEST_F(Shell, EmptyProfileFallsBackToTheSystemFolder)
@@ -68,7 +61,7 @@ TEST_F(Shell, NoProfileLineUsesThePerUserDataFolder)
     ScopedEnvironment env({ "HOME=" + folder.path() + "home" });
     folder.make_folder("home");
     auto& form = t.app.CreateForm<TForm1>("Form1");
-    EXPECT_EQ(form.datafolder, lowered(folder.path() + "home/.local/share/pipkin-sprout/documents/"));
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path() + "home/.local/share/pipkin-sprout/documents/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "home/.local/share/pipkin-sprout/documents"));
 }
 
@@ -77,7 +70,7 @@ TEST_F(Shell, AMissingPerUserFolderIsMadeWholeRatherThanFallingBack)
     WorkingDirectory cwd(folder.make_folder("install"));
     ScopedEnvironment env({ "HOME=/nowhere", "XDG_DATA_HOME=" + folder.path() + "fresh/data" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
-    EXPECT_EQ(form.datafolder, lowered(folder.path()) + "fresh/data/pipkin-sprout/documents/");
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path()) + "fresh/data/pipkin-sprout/documents/");
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "fresh/data/pipkin-sprout/documents"));
 }
 
@@ -86,7 +79,7 @@ TEST_F(Shell, TheInstalledProfileServesEveryUser)
     ScopedInstalledProfile installed(folder.make_folder("var/lib/pipkin-sprout"));
     ScopedEnvironment env({ "HOME=" + folder.path() + "home" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
-    EXPECT_EQ(form.datafolder, lowered(folder.path()) + "var/lib/pipkin-sprout/documents/");
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path()) + "var/lib/pipkin-sprout/documents/");
     EXPECT_FALSE(std::filesystem::exists(folder.path() + "home"));
 }
 
