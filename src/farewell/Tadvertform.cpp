@@ -3,15 +3,13 @@
 #include "framework/TApplication.h"
 #include "platform/Files.h"
 #include "resources/LoadStored.h"
+#include "shell/BadFile.h"
 #include "shell/TForm1.h"
 
 #include <stdexcept>
 #include <string>
 
 namespace {
-
-// The pointing hand the main window registers for the whole application.
-constexpr int crHand = 31;
 
 TForm1& Form1() { return dynamic_cast<TForm1&>(*Application->MainForm()); }
 
@@ -25,7 +23,8 @@ bool load_picture(TPicture& picture, std::string const& path)
     try {
         picture.LoadFromFile(path);
         return true;
-    } catch (std::runtime_error const&) { // undecodable or unreadable
+    } catch (std::runtime_error const& e) { // undecodable or unreadable
+        report_bad_file(path, e.what());
         return false;
     }
 }
