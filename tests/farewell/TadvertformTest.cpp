@@ -3,6 +3,7 @@
 #include "framework/Trace.h"
 #include "shell/TForm1.h"
 
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
 #include "widgets/PngFile.h"
@@ -11,7 +12,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <optional>
 #include <sstream>
 
 namespace {
@@ -21,34 +21,13 @@ constexpr std::uint32_t advert_e = platform::rgb(40, 40, 200);
 constexpr std::uint32_t background_a = platform::rgb(40, 160, 40);
 constexpr std::uint32_t background_e = platform::rgb(160, 160, 40);
 
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::string const& value) : m_name(name)
-    {
-        if (char const* old = std::getenv(name))
-            m_saved = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_saved)
-            setenv(m_name, m_saved->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_saved;
-};
-
 // The main window over an install folder, and its farewell window made,
 // placed and prepared as the exit makes it.
 struct Farewell : ::testing::Test {
     TestApp t;
     TempFolder folder;
-    ScopedEnv profile { "ALLUSERSPROFILE", folder.make_folder("profile") };
-    ScopedEnv trace_to { "SPROUT_TRACE", folder.path() + "trace.txt" };
+    ScopedEnvironment env { { "HOME=" + folder.path(), "ALLUSERSPROFILE=" + folder.make_folder("profile"),
+        "SPROUT_TRACE=" + folder.path() + "trace.txt" } };
     TForm1& shell = make_shell();
     Tadvertform* advert { nullptr };
 
@@ -226,4 +205,16 @@ TEST_F(Farewell, AnUndecodableAdvertOrBackgroundClosesItAfter200msWithoutAnError
     EXPECT_EQ(show(), 200);
     EXPECT_EQ(w.exitbut.Hint(), "Gaan Terug");
     EXPECT_EQ(traced().find("\tmessage\t"), std::string::npos);
+}
+
+TEST_F(Farewell, ItsStoredPicturesFillTheirDesignedPlaces)
+{
+    Tadvertform& w = prepare();
+    EXPECT_EQ((std::vector<int> { w.Image1.Left(), w.Image1.Top(), w.Image1.Width(), w.Image1.Height() }),
+        (std::vector<int> { 723, 534, 77, 68 }));
+    EXPECT_EQ((std::vector<int> { w.exitbut.Left(), w.exitbut.Top(), w.exitbut.Width(), w.exitbut.Height() }),
+        (std::vector<int> { 738, 546, 49, 49 }));
+    for (TPicture const* p : { &w.exitbut.PicFrom(), &w.exitbut.PicTo(), &w.exitbut.PicDown() })
+        EXPECT_EQ(p->Width(), 49);
+    EXPECT_EQ(w.exitbut.Cursor(), crHand);
 }
