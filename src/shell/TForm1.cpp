@@ -4,6 +4,7 @@
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
 #include "platform/Files.h"
+#include "resources/LoadStored.h"
 #include "resources/StoredPictures.h"
 #include "shell/AsciiLower.h"
 
@@ -12,20 +13,11 @@
 
 namespace {
 
-constexpr int crHand = 31;
-
 std::string with_slash(std::string s)
 {
     if (!s.empty() && s.back() != '/')
         s += '/';
     return s;
-}
-
-void load_stored(TPicture& picture, char const* name)
-{
-    auto data = resources::stored_picture(name);
-    if (!data.empty())
-        picture.load_from_data(data);
 }
 
 void register_hand_cursor()
@@ -126,7 +118,7 @@ void TForm1::design()
         p.image->SetBounds(p.left, p.top, p.width, p.height);
         p.image->SetVisible(p.image == &backimage);
         if (p.picture)
-            load_stored(p.image->Picture(), p.picture);
+            resources::load_stored(p.image->Picture(), p.picture);
         p.image->SetAutoSize(p.auto_size);
     }
 
@@ -186,10 +178,10 @@ void TForm1::design_buttons()
         if (d.hand)
             b.SetCursor(crHand);
         b.SetAutoSize(true);
-        load_stored(b.Picture(), (name + "_rest.png").c_str());
-        load_stored(b.PicFrom(), (name + "_rest.png").c_str());
-        load_stored(b.PicTo(), (name + "_hover.png").c_str());
-        load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
+        resources::load_stored(b.Picture(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicFrom(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicTo(), (name + "_hover.png").c_str());
+        resources::load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
         b.SetEnableButMove(true);
         b.SetEnableBut(true);
         b.SetVisible(false);
@@ -218,7 +210,7 @@ void TForm1::design_mascot_and_timers()
     AntAnimate1.SetBounds(0, 0, 75, 152);
     AntAnimate1.ObjOffsetx = 8;
     AntAnimate1.ObjOffsety = 448;
-    load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
+    resources::load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
     AntAnimate1.ImgWidth = 75;
     AntAnimate1.ImgHeight = 152;
     AntAnimate1.SetMode(1);

@@ -20,6 +20,10 @@
 #include <cstdint>
 #include <string>
 
+// The pointing-hand cursor, registered for the whole application when the
+// main window is made; every clickable picture of the shell names it.
+inline constexpr int crHand = 31;
+
 // The shell's main window: its components in design order (also the order in
 // which picture controls are painted, bottom to top) and its private state.
 class TForm1 : public TForm {
@@ -193,7 +197,7 @@ private:
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
     void select_activity(std::int32_t slot, bool stop_sequence);
-    void wait_for_farewell_words();
+    void show_farewell();
 
     BackgroundPrefetch m_prefetch;
 
