@@ -68,8 +68,12 @@ ShellProcess::ShellProcess(XServer const& x, std::string const& folder, std::vec
     env.push_back("DISPLAY=" + x.display());
     env.push_back("SPROUT_TRACE=" + m_trace_path);
     env.push_back("SDL_AUDIODRIVER=dummy");
-    for (auto& e : extra_env)
+    // An extra entry replaces one of the same name (the first one found wins).
+    for (auto& e : extra_env) {
+        std::string name = e.substr(0, e.find('=') + 1);
+        std::erase_if(env, [&](std::string const& old) { return old.starts_with(name); });
         env.push_back(e);
+    }
     m_pid = ::fork();
     if (m_pid == 0) {
         std::vector<char*> envp;

@@ -22,7 +22,9 @@ private:
     std::string m_display;
 };
 
-// The shell started in a folder, with its trace in that folder.
+// The shell started in a folder, with its trace in that folder, silent (the
+// dummy audio driver) unless `extra_env` says otherwise; its entries replace
+// inherited ones of the same name.
 class ShellProcess {
 public:
     ShellProcess(XServer const&, std::string const& install_folder, std::vector<std::string> extra_env = {});
