@@ -64,9 +64,10 @@ std::string FluidSynth::default_soundfont()
 bool FluidSynth::load_instruments(std::string const& path)
 {
     // Loading spreads over every core (the loader's helper threads inherit
-    // this priority); at the lowest niceness it yields to the intro running
-    // meanwhile, and nobody waits for it but the intro tune.
-    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
+    // this priority). A little nice, it yields to the intro running
+    // meanwhile; not the lowest niceness, since the intro tune waits for it
+    // and on a busy machine that would hold the tune back for long.
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 5);
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
