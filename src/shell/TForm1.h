@@ -9,6 +9,7 @@
 #include "services/TMediaPlayer.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
+#include "shell/BackgroundPrefetch.h"
 #include "widgets/TAntAnimate.h"
 #include "widgets/TImageBut.h"
 #include "widgets/TThreadedTimer.h"
@@ -182,11 +183,15 @@ private:
     void set_menuactive(bool);
     // The mascot draws itself over its own copy of the background.
     void refresh_mascot_background();
+    std::string menu_background_path(std::int32_t number, std::string const& suffix) const;
+    void prefetch_intro_picture();
     void set_menu_buttons_visible(bool);
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
     void select_activity(std::int32_t slot, bool stop_sequence);
     void wait_for_farewell_words();
+
+    BackgroundPrefetch m_prefetch;
 
     void design();
     void design_buttons();
