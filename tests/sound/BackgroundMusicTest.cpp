@@ -52,10 +52,14 @@ struct Music : ::testing::Test {
     ~Music() override
     {
         t.app.loop().remove_timer(answering);
-        // The players go before the synth and the output they sound through.
+        // Closed first, as the program closes its window before it goes, so no
+        // timer ticks into a window being destroyed; the players go before the
+        // synth and the output they sound through.
         for (auto* c : t.app.components())
-            if (dynamic_cast<TForm1*>(c))
-                t.app.delete_component(c);
+            if (auto* f = dynamic_cast<TForm1*>(c)) {
+                f->FormClose(f);
+                t.app.delete_component(f);
+            }
         platform::Synth::install(nullptr);
         platform::AudioDevice::install(nullptr);
         unsetenv("SPROUT_TRACE");
@@ -285,6 +289,7 @@ TEST_F(Music, ANotificationWhileTheWindowIsDestroyedIsDropped)
     t.run_for(200);
     // Destroyed before the player, with the aborted play's notification posted.
     form->add<ServesCallsWhenDestroyed>("probe");
+    form->FormClose(form);
     form->music.Close();
     t.app.delete_component(form);
     form = nullptr;
