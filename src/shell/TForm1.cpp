@@ -81,6 +81,18 @@ TForm1::TForm1(TComponent* owner)
     wire_events();
 }
 
+// Components outlive the state record, and while they are destroyed the loop
+// still serves posted calls (a threaded timer waits for its worker so): a
+// tune's end arriving then must not reach the record.
+// The components go newest first, and each threaded timer serves posted calls
+// while its worker ends: nothing may reach the window's state from then on.
+TForm1::~TForm1()
+{
+    music.OnNotify = nullptr;
+    for (TThreadedTimer* timer : { &animatetimer, &delaylogotimer, &executetimer, &antapeartimer, &closetimer })
+        timer->SetEnabled(false);
+}
+
 // The design values of the window and of each component.
 void TForm1::design()
 {
@@ -256,6 +268,7 @@ void TForm1::wire_events()
     bind_click(backbut, [this](TObject* s) { backbutClick(s); });
     bind_click(exitbut, [this](TObject* s) { exitbutClick(s); });
     vplayer.OnEndPlay = [this](TObject* s) { vplayerEndPlay(s); };
+    music.OnNotify = [this](TObject* s) { musicNotify(s); };
     NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
     playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
     wire_menu_events();

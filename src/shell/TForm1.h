@@ -29,6 +29,7 @@ inline constexpr int crHand = 31;
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // Components, in creation order.
     TImage& backimage;
@@ -178,6 +179,9 @@ public:
 
     // Background music (sound/BackgroundMusic.cpp).
     void start_intro_music();
+    void offer_to_remove_tunes();
+    void musicNotify(TObject* sender);
+    void PlayRandomMusic();
 
     // Starting activities (activities/ActivityLauncher.cpp).
     void executetimerTimer(TObject* sender);
