@@ -87,6 +87,7 @@ TForm1::TForm1(TComponent* owner)
     , vplayer(add<TAnyPlayer>("vplayer"))
     , splayer(add<TAnyPlayer>("splayer"))
     , volstarter(add<TStarter>("volstarter"))
+    , GlobalHotKey2(add<TGlobalHotKey>("GlobalHotKey2"))
 {
     design();
     wire_events();
@@ -157,6 +158,7 @@ void TForm1::design()
     NotifyEndTimer.SetInterval(100);
     playnextvoicetimer.SetEnabled(false);
     playnextvoicetimer.SetInterval(1000);
+    GlobalHotKey2.SetHotKey(scCtrl | scAlt | 'Z');
 }
 
 void TForm1::design_buttons()
@@ -278,10 +280,21 @@ void TForm1::fill_activities()
 
 void TForm1::FormCreate(TObject*)
 {
+    buttons_swapped_at_start = mouse_buttons_swapped();
     datafolder = ResolveDataFolder();
     volumeopen = false;
     Randomize();
     spoken.fill(false);
+    if (DisplaySwitchAllowed() && !SwitchDisplayMode(800, 600, 32) && !SwitchDisplayMode(800, 600, 16)) {
+        RestoreDisplayMode();
+        Application->MessageBox(TMsgDlgType::mtInformation,
+            "This program requires a screen resolution of at least 800x600 @ 16bit colour. Please update your display "
+            "drivers.",
+            TMsgDlgButtons::mbOK);
+        closetimer.SetEnabled(true);
+        return;
+    }
+    hide_taskbar();
     ant_panel.SetDoubleBuffered(true);
     ant_panel.Hide();
     SetBounds(0, 0, 800, 600);
@@ -289,6 +302,7 @@ void TForm1::FormCreate(TObject*)
     AntAnimate1.Setlibpath(installdir + "mascot/");
     AntAnimate1.StopTalking();
     fill_activities();
+    RegisterFont(installdir + "ZEDO Pri.TTF", true);
 }
 
 void TForm1::FormActivate(TObject*)
@@ -315,7 +329,15 @@ void TForm1::FormClose(TObject*)
     AntAnimate1.SetAnimate(false);
 }
 
-void TForm1::FormDestroy(TObject*) { }
+// Each step gives back one thing of the user's desktop: an error in one is
+// shown and the others still run.
+void TForm1::FormDestroy(TObject*)
+{
+    Application->guarded([this] { RestoreDisplayMode(); });
+    Application->guarded([this] { SetMouseButtonSwap(buttons_swapped_at_start); });
+    Application->guarded([this] { show_taskbar(); });
+    Application->guarded([this] { RegisterFont(installdir + "ZEDO Pri.TTF", false); });
+}
 
 void TForm1::PlayEffect(std::string const& name)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/ModeMatch.h"
+#include "desktop/TGlobalHotKey.h"
 #include "framework/TForm.h"
 #include "framework/TImage.h"
 #include "framework/TPanel.h"
@@ -7,6 +9,8 @@
 #include "framework/TTimer.h"
 #include "services/TAnyPlayer.h"
 #include "services/TMediaPlayer.h"
+#include "platform/Desktop.h"
+#include "platform/DisplayModeRecord.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
 #include "widgets/TAntAnimate.h"
@@ -16,6 +20,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The shell's main window: its components in design order (also the order in
 // which picture controls are painted, bottom to top) and its private state.
@@ -65,6 +70,7 @@ public:
     TAnyPlayer& vplayer;
     TAnyPlayer& splayer;
     TStarter& volstarter;
+    TGlobalHotKey& GlobalHotKey2;
 
     // Folders and language. Folder strings end with '/'.
     std::string installdir;
@@ -116,6 +122,15 @@ public:
     bool intromusic { false };
     bool volumeopen { false };
 
+    // Desktop and display.
+    platform::Desktop::WindowHandle taskbarwnd { 0 };
+    DisplayValues startmode;
+    DisplayValues restoremode;
+    std::vector<platform::DisplayModeRecord> displaymodes;
+    std::int32_t savedmodepos { 0 };
+    // The exit puts the pointer's buttons back as they were found.
+    bool buttons_swapped_at_start { false };
+
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
     void FormClose(TObject* sender);
@@ -131,6 +146,17 @@ public:
     void vplayerEndPlay(TObject* sender);
     void NotifyEndTimerTimer(TObject* sender);
     void playnextvoicetimerTimer(TObject* sender);
+
+    // Display and desktop (desktop/DisplayMode.cpp, desktop/DesktopIntegration.cpp).
+    bool DisplaySwitchAllowed();
+    bool SwitchDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits);
+    int ApplyDisplayMode(platform::DisplayModeRecord const& record);
+    void RestoreDisplayMode();
+    bool RegisterFont(std::string const& path, bool add);
+    void SetMouseButtonSwap(bool on);
+    void hide_taskbar();
+    void show_taskbar();
+    bool mouse_buttons_swapped();
 
 private:
     void design();
