@@ -1,5 +1,7 @@
 #include "XServer.h"
 
+#include <X11/Xlib.h>
+
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -15,6 +17,18 @@
 extern char** environ;
 
 XServer::XServer(std::string const& screen)
+{
+    // A server that lost a race for its display number dies after naming it;
+    // only one that answers counts.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (start(screen))
+            return;
+        stop();
+    }
+    throw std::runtime_error("Xvfb did not start");
+}
+
+bool XServer::start(std::string const& screen)
 {
     int fds[2];
     if (::pipe(fds) != 0)
@@ -32,18 +46,26 @@ XServer::XServer(std::string const& screen)
     ssize_t n = ::read(fds[0], buffer, sizeof buffer - 1);
     ::close(fds[0]);
     if (n <= 0)
-        throw std::runtime_error("Xvfb did not start");
+        return false;
     m_display.assign(1, ':');
     m_display.append(buffer, std::size_t(n - (buffer[n - 1] == '\n' ? 1 : 0)));
+    ::Display* probe = XOpenDisplay(m_display.c_str());
+    if (!probe)
+        return false;
+    XCloseDisplay(probe);
+    return true;
 }
 
-XServer::~XServer()
+void XServer::stop()
 {
     if (m_pid > 0) {
         ::kill(m_pid, SIGTERM);
         ::waitpid(m_pid, nullptr, 0);
     }
+    m_pid = -1;
 }
+
+XServer::~XServer() { stop(); }
 
 std::string XServer::run(std::string const& command) const
 {

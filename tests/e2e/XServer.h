@@ -18,6 +18,9 @@ public:
     std::string run(std::string const& command) const;
 
 private:
+    bool start(std::string const& screen);
+    void stop();
+
     pid_t m_pid { -1 };
     std::string m_display;
 };

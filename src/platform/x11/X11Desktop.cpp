@@ -53,9 +53,14 @@ bool has_atom(::Display* d, ::Window w, ::Atom property, ::Atom wanted)
 
 X11Desktop::X11Desktop(X11Connection& connection) : m_connection(connection) { }
 
+// Only a panel on screen needs hiding; window managers keep unmapped dock
+// windows of their own.
 bool X11Desktop::is_panel(unsigned long window)
 {
     ::Display* d = m_connection.display();
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(d, window, &attributes) || attributes.map_state != IsViewable)
+        return false;
     return has_class(d, window, "Shell_TrayWnd")
         || has_atom(d, window, m_connection.atom("_NET_WM_WINDOW_TYPE"), m_connection.atom("_NET_WM_WINDOW_TYPE_DOCK"));
 }

@@ -10,9 +10,9 @@ namespace platform::x11 {
 class X11Connection;
 
 // The desktop over Xlib and fontconfig. Covers:
-// - the panel: the first top-level window (or a window manager's frame's
-//   client) of class "Shell_TrayWnd" or of type _NET_WM_WINDOW_TYPE_DOCK,
-//   hidden with XUnmapWindow and shown with XMapWindow;
+// - the panel: the first top-level window on screen (or a window manager's
+//   frame's client) of class "Shell_TrayWnd" or of type
+//   _NET_WM_WINDOW_TYPE_DOCK, hidden with XUnmapWindow, shown with XMapWindow;
 // - the pointer mapping, read and written whole;
 // - fonts added to this process's fontconfig application set; removing one
 //   rebuilds that set from the others.
