@@ -259,7 +259,8 @@ TEST(UnderAWindowManager, TheShellIsFullScreenWithTheFocusAndComesBackWithItFrom
         EXPECT_TRUE(eventually([&] { return !client.mapped(window); }));
         x.run("xdotool windowactivate " + id);
         EXPECT_TRUE(eventually([&] { return client.mapped(window) && client.focus() == window; }));
-        EXPECT_TRUE(has(client.atoms_of(window, "_NET_WM_STATE"), "_NET_WM_STATE_FULLSCREEN"));
+        // The window asks for full screen again once it is back.
+        EXPECT_TRUE(eventually([&] { return has(client.atoms_of(window, "_NET_WM_STATE"), "_NET_WM_STATE_FULLSCREEN"); }));
 
         shell.signal(SIGTERM);
         EXPECT_EQ(shell.wait_exit(), 0);
