@@ -62,6 +62,7 @@ public:
     void set_surround_colour(std::uint32_t c) override { m_inner.set_surround_colour(c); }
     void set_cursor(platform::Bitmap const* p, int x, int y) override { m_inner.set_cursor(p, x, y); }
     void set_title(std::string const& title) override { m_inner.set_title(title); }
+    void fit_screen(int width, int height) override { m_inner.fit_screen(width, height); }
     std::optional<platform::InputEvent> wait_event(platform::Millis deadline) override
     {
         return m_inner.wait_event(deadline);

@@ -5,12 +5,17 @@
 #include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlText.h"
 #include "platform/sdl/SdlWindow.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11Desktop.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11HotKeys.h"
 #include "shell/TForm1.h"
 
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <mutex>
+#include <stdexcept>
 
 namespace {
 
@@ -34,6 +39,34 @@ public:
     SignalTarget& operator=(SignalTarget const&) = delete;
 };
 
+// The display, the desktop and the hot keys over the shell's own X
+// connection, installed for the services' lifetime.
+class DesktopServices {
+public:
+    explicit DesktopServices(platform::x11::X11Connection& x)
+        : m_display(x)
+        , m_desktop(x)
+        , m_hot_keys(x)
+    {
+        platform::Display::install(&m_display);
+        platform::Desktop::install(&m_desktop);
+        platform::HotKeys::install(&m_hot_keys);
+    }
+    ~DesktopServices()
+    {
+        platform::HotKeys::install(nullptr);
+        platform::Desktop::install(nullptr);
+        platform::Display::install(nullptr);
+    }
+    DesktopServices(DesktopServices const&) = delete;
+    DesktopServices& operator=(DesktopServices const&) = delete;
+
+private:
+    platform::x11::X11Display m_display;
+    platform::x11::X11Desktop m_desktop;
+    platform::x11::X11HotKeys m_hot_keys;
+};
+
 }
 
 int main()
@@ -48,7 +81,14 @@ int main()
     });
     try {
         platform::Clock& clock = platform::Clock::current();
-        platform::SdlWindow window(clock);
+        // Opened before SDL's own connection, which is to the same display.
+        auto x = platform::x11::X11Connection::open();
+        if (!x)
+            throw std::runtime_error("Cannot open the display");
+        DesktopServices desktop(*x);
+        platform::SdlWindow window(clock,
+            x->window_manager_running() ? platform::SdlWindow::Style::FullScreen
+                                        : platform::SdlWindow::Style::Borderless);
         SignalTarget signal_target_for_window(window);
         platform::SdlText text;
         // The players and the synth find the one sound output through these.

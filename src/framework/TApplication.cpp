@@ -292,7 +292,11 @@ void TApplication::dispatch(platform::InputEvent const& e)
         keyboard(e);
         break;
     case Kind::Close:
-        if (m_main_form)
+        // Once the application is ending, another close request (a second
+        // signal) dismisses a box still open, so the shutdown goes on.
+        if (m_terminated && m_forms.size() > 1)
+            m_forms.back()->Close();
+        else if (m_main_form)
             m_main_form->Close();
         else
             m_close_pending = true;

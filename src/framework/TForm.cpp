@@ -17,9 +17,15 @@ int TForm::ShowModal()
 {
     m_modal_result = mrNone;
     m_closed = false;
+    // The end of the application ends the forms open at that moment; a form
+    // shown after it (an error box while the desktop is put back) is still
+    // answered.
+    bool const shown_while_running = !Application->Terminated();
     Application->push_form(this);
     Show();
-    EventLoop::current().run_until([this] { return m_modal_result != mrNone || m_closed || Application->Terminated(); });
+    EventLoop::current().run_until([this, shown_while_running] {
+        return m_modal_result != mrNone || m_closed || (shown_while_running && Application->Terminated());
+    });
     Application->pop_form(this);
     Hide();
     return m_modal_result == mrNone ? mrCancel : m_modal_result;

@@ -21,6 +21,8 @@ public:
     virtual Bitmap render(FontSpec const& font, std::string const& text, std::uint32_t colour) = 0;
     virtual int text_width(FontSpec const& font, std::string const& text) = 0;
     virtual int line_height(FontSpec const& font) = 0;
+    // The set of fonts changed: faces looked up before are looked up again.
+    virtual void fonts_changed() = 0;
 };
 
 }

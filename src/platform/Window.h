@@ -28,6 +28,9 @@ public:
     // Cursor 31 is a picture with a hot spot; nullptr for the arrow.
     virtual void set_cursor(Bitmap const* picture, int hot_x, int hot_y) = 0;
     virtual void set_title(std::string const& title) = 0;
+    // The screen changed size: the window covers it again, the canvas scaled
+    // into it as at start.
+    virtual void fit_screen(int width, int height) = 0;
 
     // Blocks until an event arrives or `deadline` (clock time) passes.
     virtual std::optional<InputEvent> wait_event(Millis deadline) = 0;

@@ -20,6 +20,14 @@ std::string with_slash(std::string s)
     return s;
 }
 
+template<class Box>
+void set_face(Box& box, std::string face)
+{
+    auto font = box.Font();
+    font.face = std::move(face);
+    box.SetFont(std::move(font));
+}
+
 void register_hand_cursor()
 {
     auto data = resources::stored_picture("cursor31.png");
@@ -76,6 +84,7 @@ TForm1::TForm1(TComponent* owner)
     , vplayer(add<TAnyPlayer>("vplayer"))
     , splayer(add<TAnyPlayer>("splayer"))
     , volstarter(add<TStarter>("volstarter"))
+    , GlobalHotKey2(add<TGlobalHotKey>("GlobalHotKey2"))
 {
     design();
     wire_events();
@@ -159,6 +168,7 @@ void TForm1::design()
     NotifyEndTimer.SetInterval(100);
     playnextvoicetimer.SetEnabled(false);
     playnextvoicetimer.SetInterval(1000);
+    GlobalHotKey2.SetHotKey(scCtrl | scAlt | 'Z');
 }
 
 void TForm1::design_buttons()
@@ -356,10 +366,21 @@ void TForm1::fill_activities()
 
 void TForm1::FormCreate(TObject*)
 {
+    buttons_swapped_at_start = mouse_buttons_swapped();
     datafolder = ResolveDataFolder();
     volumeopen = false;
     Randomize();
     spoken.fill(false);
+    if (DisplaySwitchAllowed() && !SwitchDisplayMode(800, 600, 32) && !SwitchDisplayMode(800, 600, 16)) {
+        RestoreDisplayMode();
+        Application->MessageBox(TMsgDlgType::mtInformation,
+            "This program requires a screen resolution of at least 800x600 @ 16bit colour. Please update your display "
+            "drivers.",
+            TMsgDlgButtons::mbOK);
+        closetimer.SetEnabled(true);
+        return;
+    }
+    hide_taskbar();
     ant_panel.SetDoubleBuffered(true);
     ant_panel.Hide();
     SetBounds(0, 0, 800, 600);
@@ -367,6 +388,9 @@ void TForm1::FormCreate(TObject*)
     AntAnimate1.Setlibpath(installdir + "mascot/");
     AntAnimate1.StopTalking();
     fill_activities();
+    RegisterFont(installdir + "ZEDO Pri.TTF", true);
+    set_face(namelist, "ZEDO Primary");
+    set_face(nameedit, "ZEDO Primary");
 }
 
 void TForm1::FormActivate(TObject*)
@@ -395,4 +419,13 @@ void TForm1::FormClose(TObject*)
     AntAnimate1.SetAnimate(false);
 }
 
-void TForm1::FormDestroy(TObject*) { }
+// Each step gives back one thing of the user's desktop: an error in one is
+// shown and the others still run.
+void TForm1::FormDestroy(TObject*)
+{
+    Application->guarded([this] { RestoreDisplayMode(); });
+    Application->guarded([this] { SetMouseButtonSwap(buttons_swapped_at_start); });
+    Application->guarded([this] { show_taskbar(); });
+    Application->guarded([this] { RegisterFont(installdir + "ZEDO Pri.TTF", false); });
+}
+

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "desktop/ModeMatch.h"
+#include "desktop/TGlobalHotKey.h"
 #include "framework/TEdit.h"
 #include "framework/TForm.h"
 #include "framework/TImage.h"
@@ -9,6 +11,8 @@
 #include "framework/TTimer.h"
 #include "services/TAnyPlayer.h"
 #include "services/TMediaPlayer.h"
+#include "platform/Desktop.h"
+#include "platform/DisplayModeRecord.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
 #include "shell/BackgroundPrefetch.h"
@@ -19,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The pointing-hand cursor, registered for the whole application when the
 // main window is made; every clickable picture of the shell names it.
@@ -75,6 +80,7 @@ public:
     TAnyPlayer& vplayer;
     TAnyPlayer& splayer;
     TStarter& volstarter;
+    TGlobalHotKey& GlobalHotKey2;
 
     // Folders and language. Folder strings end with '/'.
     std::string installdir;
@@ -126,6 +132,15 @@ public:
     bool intromusic { false };
     bool volumeopen { false };
 
+    // Desktop and display.
+    platform::Desktop::WindowHandle taskbarwnd { 0 };
+    DisplayValues startmode;
+    DisplayValues restoremode;
+    std::vector<platform::DisplayModeRecord> displaymodes;
+    std::int32_t savedmodepos { 0 };
+    // The exit puts the pointer's buttons back as they were found.
+    bool buttons_swapped_at_start { false };
+
     // Start-up and shutdown (shell/TForm1.cpp).
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
@@ -176,6 +191,17 @@ public:
     void vplayerEndPlay(TObject* sender);
     void NotifyEndTimerTimer(TObject* sender);
     void playnextvoicetimerTimer(TObject* sender);
+
+    // Display and desktop (desktop/DisplayMode.cpp, desktop/DesktopIntegration.cpp).
+    bool DisplaySwitchAllowed();
+    bool SwitchDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits);
+    int ApplyDisplayMode(platform::DisplayModeRecord const& record);
+    void RestoreDisplayMode();
+    bool RegisterFont(std::string const& path, bool add);
+    void SetMouseButtonSwap(bool on);
+    void hide_taskbar();
+    void show_taskbar();
+    bool mouse_buttons_swapped();
 
     // Background music (sound/BackgroundMusic.cpp).
     void start_intro_music();

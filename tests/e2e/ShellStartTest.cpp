@@ -67,6 +67,8 @@ TEST(ShellStart, OnAWiderScreenTheCanvasIsScaledWithItsAspectKept)
 {
     XServer x("1280x800x24");
     std::string folder = temp_folder();
+    // The switch turned off: the shell runs at the desktop's own size.
+    std::ofstream(folder + "/displaysettings.txt") << "SET=NO\r\n";
     {
         ShellProcess shell(x, folder, { "HOME=" + folder });
         ASSERT_TRUE(shell.wait_for_trace("first-frame"));

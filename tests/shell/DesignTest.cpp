@@ -68,6 +68,7 @@ TEST_F(Design, EveryComponentInCreationOrderWithItsDesignValues)
         { "vplayer", typeid(TAnyPlayer) },
         { "splayer", typeid(TAnyPlayer) },
         { "volstarter", typeid(TStarter) },
+        { "GlobalHotKey2", typeid(TGlobalHotKey) },
     };
     auto components = form.components();
     ASSERT_EQ(components.size(), table.size());

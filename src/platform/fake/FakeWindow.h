@@ -5,6 +5,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace platform {
 
@@ -21,6 +22,7 @@ public:
     void set_surround_colour(std::uint32_t) override { }
     void set_cursor(Bitmap const* picture, int hot_x, int hot_y) override;
     void set_title(std::string const& title) override { m_title = title; }
+    void fit_screen(int width, int height) override { m_screen = { width, height }; }
     std::optional<InputEvent> wait_event(Millis deadline) override;
     void wake() override;
 
@@ -31,6 +33,8 @@ public:
     int frames() const { return m_frames; }
     bool hand_cursor() const { return m_hand; }
     std::string const& title() const { return m_title; }
+    // The screen size of the last fit_screen, 0 x 0 before.
+    std::pair<int, int> screen() const { return m_screen; }
 
 private:
     Clock& m_clock;
@@ -42,6 +46,7 @@ private:
     bool m_minimised { false };
     bool m_hand { false };
     std::string m_title;
+    std::pair<int, int> m_screen { 0, 0 };
 };
 
 }

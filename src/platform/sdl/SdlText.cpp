@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlText.h"
 
+#include "platform/fc/FcHandles.h"
+
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
@@ -10,21 +12,17 @@ namespace {
 
 std::string font_file(std::string const& family, bool bold)
 {
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
-    FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    fc::PatternPtr pattern(FcPatternCreate());
+    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
+    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
     FcResult result;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    std::string path;
+    fc::PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
     FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
-        path = reinterpret_cast<char const*>(file);
-    if (match)
-        FcPatternDestroy(match);
-    FcPatternDestroy(pattern);
-    return path;
+    if (match && FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch)
+        return reinterpret_cast<char const*>(file);
+    return {};
 }
 
 bool is_bold_cut(TTF_Font* font)
@@ -39,12 +37,12 @@ SdlText::SdlText() = default;
 
 SdlText::~SdlText()
 {
-    for (auto& [key, font] : m_fonts)
-        if (font)
-            TTF_CloseFont(font);
+    m_fonts.clear();
     if (m_initialised)
         TTF_Quit();
 }
+
+void SdlText::fonts_changed() { m_fonts.clear(); }
 
 TTF_Font* SdlText::font_for(FontSpec const& wanted)
 {
@@ -55,14 +53,13 @@ TTF_Font* SdlText::font_for(FontSpec const& wanted)
     auto key = std::make_tuple(wanted.face, wanted.height, wanted.bold);
     auto it = m_fonts.find(key);
     if (it != m_fonts.end())
-        return it->second;
+        return it->second.get();
     std::string file = font_file(wanted.face, wanted.bold);
-    TTF_Font* font = file.empty() ? nullptr : TTF_OpenFont(file.c_str(), wanted.height > 0 ? wanted.height : 13);
+    sdl::FontPtr font(file.empty() ? nullptr : TTF_OpenFont(file.c_str(), wanted.height > 0 ? wanted.height : 13));
     // When fontconfig found no bold cut of the face, the renderer emboldens it.
-    if (font && wanted.bold && !is_bold_cut(font))
-        TTF_SetFontStyle(font, TTF_STYLE_BOLD);
-    m_fonts[key] = font;
-    return font;
+    if (font && wanted.bold && !is_bold_cut(font.get()))
+        TTF_SetFontStyle(font.get(), TTF_STYLE_BOLD);
+    return (m_fonts[key] = std::move(font)).get();
 }
 
 Bitmap SdlText::render(FontSpec const& wanted, std::string const& text, std::uint32_t colour)
@@ -71,21 +68,19 @@ Bitmap SdlText::render(FontSpec const& wanted, std::string const& text, std::uin
     if (!font || text.empty())
         return {};
     SDL_Color c { std::uint8_t(colour >> 16), std::uint8_t(colour >> 8), std::uint8_t(colour), 255 };
-    SDL_Surface* rendered = TTF_RenderUTF8_Blended(font, text.c_str(), c);
+    sdl::SurfacePtr rendered(TTF_RenderUTF8_Blended(font, text.c_str(), c));
     if (!rendered)
         return {};
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(rendered);
+    sdl::SurfacePtr argb(SDL_ConvertSurfaceFormat(rendered.get(), SDL_PIXELFORMAT_ARGB8888, 0));
     if (!argb)
         return {};
     Bitmap out(argb->w, argb->h, 0);
-    SDL_LockSurface(argb);
+    SDL_LockSurface(argb.get());
     for (int y = 0; y < argb->h; ++y) {
         auto const* row = reinterpret_cast<std::uint32_t const*>(static_cast<std::uint8_t const*>(argb->pixels) + y * argb->pitch);
         std::copy(row, row + argb->w, &out.at(0, y));
     }
-    SDL_UnlockSurface(argb);
-    SDL_FreeSurface(argb);
+    SDL_UnlockSurface(argb.get());
     return out;
 }
 

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "platform/TextRenderer.h"
+#include "platform/sdl/SdlHandles.h"
 
 #include <map>
-#include <memory>
 #include <string>
 #include <tuple>
-
-typedef struct _TTF_Font TTF_Font;
 
 namespace platform {
 
 // Text through SDL_ttf, faces found by family name through fontconfig (which
 // substitutes a face the system lacks). Nothing is loaded before the first
-// text is drawn, so start-up does not wait for the font caches.
+// text is drawn, so start-up does not wait for the font caches. Faces found
+// are kept until the font set changes, so a face added later replaces the
+// substitute found before.
 class SdlText final : public TextRenderer {
 public:
     SdlText();
@@ -22,12 +22,13 @@ public:
     Bitmap render(FontSpec const& font, std::string const& text, std::uint32_t colour) override;
     int text_width(FontSpec const& font, std::string const& text) override;
     int line_height(FontSpec const& font) override;
+    void fonts_changed() override;
 
 private:
     TTF_Font* font_for(FontSpec const& wanted);
 
     bool m_initialised { false };
-    std::map<std::tuple<std::string, int, bool>, TTF_Font*> m_fonts;
+    std::map<std::tuple<std::string, int, bool>, sdl::FontPtr> m_fonts;
 };
 
 }

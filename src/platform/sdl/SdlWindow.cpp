@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -54,7 +55,7 @@ MouseButton translate_button(std::uint8_t b)
 
 }
 
-SdlWindow::SdlWindow(Clock& clock) : m_clock(clock)
+SdlWindow::VideoSubsystem::VideoSubsystem()
 {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
@@ -64,81 +65,96 @@ SdlWindow::SdlWindow(Clock& clock) : m_clock(clock)
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
+}
+
+SdlWindow::VideoSubsystem::~VideoSubsystem() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
+{
     SDL_DisplayMode mode {};
     int w = canvas_width, h = canvas_height;
     if (SDL_GetCurrentDisplayMode(0, &mode) == 0 && mode.w >= canvas_width && mode.h >= canvas_height) {
         w = mode.w;
         h = mode.h;
     }
-    // A borderless window the size of the screen rather than SDL's fullscreen
-    // flags, which need a window manager.
-    m_window = SDL_CreateWindow("", 0, 0, w, h, SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+    // A window manager is asked for full screen, which it keeps over any
+    // panel; without one a borderless window the size of the screen does,
+    // since SDL's full-screen flags need a manager to act on them.
+    // Without a manager SDL resizes only a resizable window itself (for any
+    // other it just asks the manager), and the window must follow the screen.
+    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
+    flags |= style == Style::FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
+    m_window.reset(SDL_CreateWindow("", 0, 0, w, h, flags));
     if (!m_window)
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
+    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
     if (!m_renderer)
-        m_renderer = SDL_CreateRenderer(m_window, -1, 0);
+        m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
     if (!m_renderer)
         throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
-    SDL_RenderSetLogicalSize(m_renderer, canvas_width, canvas_height);
-    m_texture = SDL_CreateTexture(m_renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, canvas_width,
-        canvas_height);
+    SDL_RenderSetLogicalSize(m_renderer.get(), canvas_width, canvas_height);
+    m_texture.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+        canvas_width, canvas_height));
     m_wake_event = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }
 
-SdlWindow::~SdlWindow()
-{
-    if (m_cursor)
-        SDL_FreeCursor(m_cursor);
-    if (m_texture)
-        SDL_DestroyTexture(m_texture);
-    if (m_renderer)
-        SDL_DestroyRenderer(m_renderer);
-    if (m_window)
-        SDL_DestroyWindow(m_window);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
+SdlWindow::~SdlWindow() = default;
 
 void SdlWindow::present(Bitmap const& canvas)
 {
-    SDL_UpdateTexture(m_texture, nullptr, canvas.pixels.data(), canvas.width * 4);
-    SDL_SetRenderDrawColor(m_renderer, (m_surround >> 16) & 0xff, (m_surround >> 8) & 0xff, m_surround & 0xff, 255);
-    SDL_RenderClear(m_renderer);
-    SDL_RenderCopy(m_renderer, m_texture, nullptr, nullptr);
-    SDL_RenderPresent(m_renderer);
+    SDL_UpdateTexture(m_texture.get(), nullptr, canvas.pixels.data(), canvas.width * 4);
+    SDL_SetRenderDrawColor(m_renderer.get(), (m_surround >> 16) & 0xff, (m_surround >> 8) & 0xff, m_surround & 0xff,
+        255);
+    SDL_RenderClear(m_renderer.get());
+    SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
+    SDL_RenderPresent(m_renderer.get());
 }
 
-void SdlWindow::minimise() { SDL_MinimizeWindow(m_window); }
+void SdlWindow::minimise() { SDL_MinimizeWindow(m_window.get()); }
 
 void SdlWindow::maximise()
 {
-    SDL_RestoreWindow(m_window);
-    SDL_RaiseWindow(m_window);
+    SDL_RestoreWindow(m_window.get());
+    SDL_RaiseWindow(m_window.get());
+    take_focus();
 }
 
-bool SdlWindow::minimised() const { return (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) != 0; }
+// The focus can only go to a mapped window; when the window is not yet back
+// on screen, the restored and shown events take it.
+void SdlWindow::take_focus()
+{
+    if (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_SHOWN)
+        SDL_SetWindowInputFocus(m_window.get());
+}
+
+bool SdlWindow::minimised() const { return (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_MINIMIZED) != 0; }
 
 void SdlWindow::set_surround_colour(std::uint32_t colour) { m_surround = colour; }
 
 void SdlWindow::set_cursor(Bitmap const* picture, int hot_x, int hot_y)
 {
-    SDL_Cursor* cursor = nullptr;
+    sdl::CursorPtr cursor;
     if (picture) {
-        SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(picture->pixels.data()),
-            picture->width, picture->height, 32, picture->width * 4, SDL_PIXELFORMAT_ARGB8888);
-        if (surface) {
-            cursor = SDL_CreateColorCursor(surface, hot_x, hot_y);
-            SDL_FreeSurface(surface);
-        }
+        sdl::SurfacePtr surface(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(picture->pixels.data()),
+            picture->width, picture->height, 32, picture->width * 4, SDL_PIXELFORMAT_ARGB8888));
+        if (surface)
+            cursor.reset(SDL_CreateColorCursor(surface.get(), hot_x, hot_y));
     }
-    SDL_SetCursor(cursor ? cursor : SDL_GetDefaultCursor());
-    if (m_cursor)
-        SDL_FreeCursor(m_cursor);
-    m_cursor = cursor;
+    SDL_SetCursor(cursor ? cursor.get() : SDL_GetDefaultCursor());
+    m_cursor = std::move(cursor);
 }
 
-void SdlWindow::set_title(std::string const& title) { SDL_SetWindowTitle(m_window, title.c_str()); }
+void SdlWindow::set_title(std::string const& title) { SDL_SetWindowTitle(m_window.get(), title.c_str()); }
+
+void SdlWindow::fit_screen(int width, int height)
+{
+    // A window manager fits a full-screen window to the new screen itself.
+    if (m_style == Style::FullScreen)
+        return;
+    SDL_SetWindowSize(m_window.get(), std::max(width, int(canvas_width)), std::max(height, int(canvas_height)));
+    SDL_SetWindowPosition(m_window.get(), 0, 0);
+}
 
 void SdlWindow::wake()
 {
@@ -216,11 +232,19 @@ std::optional<InputEvent> SdlWindow::translate(void const* raw)
         out.kind = Kind::Close;
         return out;
     case SDL_WINDOWEVENT:
-        if (e.window.event != SDL_WINDOWEVENT_EXPOSED && e.window.event != SDL_WINDOWEVENT_RESTORED
-            && e.window.event != SDL_WINDOWEVENT_SHOWN)
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+            take_focus();
+            [[fallthrough]];
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // A new size needs the canvas scaled to it again.
+            out.kind = Kind::Exposed;
+            return out;
+        default:
             return std::nullopt;
-        out.kind = Kind::Exposed;
-        return out;
+        }
     default:
         return std::nullopt;
     }

@@ -1,27 +1,30 @@
 #pragma once
 
 #include "platform/Window.h"
-
-#include <memory>
-
-struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
-struct SDL_Cursor;
+#include "platform/sdl/SdlHandles.h"
 
 namespace platform {
 
 // The window over SDL. Covers:
-// - one borderless window at 0,0 the size of the screen, the 800 x 600 canvas
-//   scaled into it with its aspect kept and the surround in the window colour;
+// - under a window manager, a window that asks to be full screen
+//   (_NET_WM_STATE_FULLSCREEN), so no panel lies over it, and takes the
+//   keyboard focus whenever it is shown or restored;
+// - on a bare X server, a borderless window at 0,0 the size of the screen;
+// - either way the 800 x 600 canvas scaled into it with its aspect kept and
+//   the surround in the window colour, and the window following the screen
+//   when its size changes;
 // - pointer positions mapped back to canvas pixels (SDL's logical size);
 // - presenting only when asked, so an idle program draws nothing;
 // - blocking in SDL_WaitEventTimeout until input, a deadline or a wake();
 // - a colour cursor for cursor 31; minimise and restore.
 class SdlWindow final : public Window {
 public:
-    explicit SdlWindow(Clock& clock);
+    enum class Style { Borderless, FullScreen };
+
+    SdlWindow(Clock& clock, Style style);
     ~SdlWindow() override;
+    SdlWindow(SdlWindow const&) = delete;
+    SdlWindow& operator=(SdlWindow const&) = delete;
 
     void present(Bitmap const& canvas) override;
     void minimise() override;
@@ -30,6 +33,7 @@ public:
     void set_surround_colour(std::uint32_t colour) override;
     void set_cursor(Bitmap const* picture, int hot_x, int hot_y) override;
     void set_title(std::string const& title) override;
+    void fit_screen(int width, int height) override;
     std::optional<InputEvent> wait_event(Millis deadline) override;
     void wake() override;
 
@@ -39,11 +43,19 @@ public:
 private:
     std::optional<InputEvent> translate(void const* sdl_event);
 
+    void take_focus();
+
     Clock& m_clock;
-    SDL_Window* m_window { nullptr };
-    SDL_Renderer* m_renderer { nullptr };
-    SDL_Texture* m_texture { nullptr };
-    SDL_Cursor* m_cursor { nullptr };
+    Style m_style;
+    // Declared in the order SDL needs them destroyed, last first.
+    struct VideoSubsystem {
+        VideoSubsystem();
+        ~VideoSubsystem();
+    } m_video;
+    sdl::WindowPtr m_window;
+    sdl::RendererPtr m_renderer;
+    sdl::TexturePtr m_texture;
+    sdl::CursorPtr m_cursor;
     std::uint32_t m_surround { 0xffd4d0c8 };
     std::uint32_t m_wake_event { 0 };
 };

@@ -1,0 +1,137 @@
+#include "platform/x11/X11Desktop.h"
+
+#include "platform/x11/ErrorTrap.h"
+#include "platform/x11/X11Connection.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fontconfig/fontconfig.h>
+#include <algorithm>
+#include <cstring>
+
+namespace platform::x11 {
+
+namespace {
+
+std::vector<::Window> children_of(::Display* d, ::Window w)
+{
+    ::Window root, parent;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, w, &root, &parent, &children, &count))
+        return {};
+    XFreePtr<::Window> owned(children);
+    return std::vector<::Window>(children, children + count);
+}
+
+bool has_class(::Display* d, ::Window w, char const* wanted)
+{
+    XClassHint hint {};
+    if (!XGetClassHint(d, w, &hint))
+        return false;
+    XFreePtr<char> name(hint.res_name), klass(hint.res_class);
+    return hint.res_class && std::strcmp(hint.res_class, wanted) == 0;
+}
+
+bool has_atom(::Display* d, ::Window w, ::Atom property, ::Atom wanted)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, property, 0, 32, False, XA_ATOM, &type, &format, &count, &after, &data) != Success)
+        return false;
+    XFreePtr<unsigned char> owned(data);
+    if (type != XA_ATOM || format != 32)
+        return false;
+    auto const* atoms = reinterpret_cast<unsigned long const*>(data);
+    return std::find(atoms, atoms + count, wanted) != atoms + count;
+}
+
+}
+
+X11Desktop::X11Desktop(X11Connection& connection) : m_connection(connection) { }
+
+// Only a panel on screen needs hiding; window managers keep unmapped dock
+// windows of their own.
+bool X11Desktop::is_panel(unsigned long window)
+{
+    ::Display* d = m_connection.display();
+    XWindowAttributes attributes {};
+    if (!XGetWindowAttributes(d, window, &attributes) || attributes.map_state != IsViewable)
+        return false;
+    return has_class(d, window, "Shell_TrayWnd")
+        || has_atom(d, window, m_connection.atom("_NET_WM_WINDOW_TYPE"), m_connection.atom("_NET_WM_WINDOW_TYPE_DOCK"));
+}
+
+Desktop::WindowHandle X11Desktop::find_panel()
+{
+    ::Display* d = m_connection.display();
+    ErrorTrap trap(m_connection);
+    // A window manager puts each client in a frame of its own: look one
+    // level into every top-level window that is not the panel itself.
+    for (::Window top : children_of(d, m_connection.root())) {
+        if (is_panel(top))
+            return top;
+        for (::Window client : children_of(d, top))
+            if (is_panel(client))
+                return client;
+    }
+    return 0;
+}
+
+void X11Desktop::hide_window(WindowHandle window)
+{
+    if (!window)
+        return;
+    ErrorTrap trap(m_connection);
+    XUnmapWindow(m_connection.display(), ::Window(window));
+}
+
+void X11Desktop::show_window(WindowHandle window)
+{
+    if (!window)
+        return;
+    ErrorTrap trap(m_connection);
+    XMapWindow(m_connection.display(), ::Window(window));
+}
+
+std::vector<std::uint8_t> X11Desktop::pointer_mapping()
+{
+    unsigned char map[256];
+    int count = XGetPointerMapping(m_connection.display(), map, sizeof map);
+    return std::vector<std::uint8_t>(map, map + std::max(count, 0));
+}
+
+void X11Desktop::set_pointer_mapping(std::vector<std::uint8_t> const& mapping)
+{
+    if (mapping.empty())
+        return;
+    ErrorTrap trap(m_connection);
+    std::vector<unsigned char> map(mapping.begin(), mapping.end());
+    XSetPointerMapping(m_connection.display(), map.data(), int(map.size()));
+}
+
+bool X11Desktop::add_font(std::string const& absolute_path)
+{
+    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(absolute_path.c_str())))
+        return false;
+    m_fonts.push_back(absolute_path);
+    return true;
+}
+
+bool X11Desktop::remove_font(std::string const& absolute_path)
+{
+    auto it = std::find(m_fonts.begin(), m_fonts.end(), absolute_path);
+    if (it == m_fonts.end())
+        return false;
+    m_fonts.erase(it);
+    // fontconfig removes application fonts only all at once.
+    FcConfigAppFontClear(nullptr);
+    for (auto const& path : m_fonts)
+        FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(path.c_str()));
+    return true;
+}
+
+}
