@@ -5,9 +5,10 @@
 #include "framework/Trace.h"
 #include "platform/Files.h"
 #include "resources/StoredPictures.h"
-#include "sound/SoundName.h"
+#include "shell/AsciiLower.h"
 
-#include <algorithm>
+#include <functional>
+
 
 namespace {
 
@@ -17,12 +18,6 @@ std::string with_slash(std::string s)
 {
     if (!s.empty() && s.back() != '/')
         s += '/';
-    return s;
-}
-
-std::string lower_ascii(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(), [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; });
     return s;
 }
 
@@ -218,15 +213,70 @@ void TForm1::design_mascot_and_timers()
     AppExe.SetAutoStart(true);
 }
 
+namespace {
+
+// Every click handler of the window is bound through here, so the trace
+// names each click that reaches one.
+void bind_click(TControl& control, std::function<void(TObject*)> handler)
+{
+    control.OnClick = [&control, handler = std::move(handler)](TObject* sender) {
+        trace::event("click", { control.Name() });
+        handler(sender);
+    };
+}
+
+}
+
 void TForm1::wire_events()
 {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnClose = [this](TObject* s) { FormClose(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
+    animatetimer.OnTimer = [this](TObject* s) { animatetimerTimer(s); };
+    delaylogotimer.OnTimer = [this](TObject* s) { delaylogotimerTimer(s); };
+    executetimer.OnTimer = [this](TObject* s) { executetimerTimer(s); };
+    bind_click(afrbut, [this](TObject* s) { afrbutClick(s); });
+    bind_click(engbut, [this](TObject* s) { engbutClick(s); });
+    bind_click(backbut, [this](TObject* s) { backbutClick(s); });
+    bind_click(exitbut, [this](TObject* s) { exitbutClick(s); });
     vplayer.OnEndPlay = [this](TObject* s) { vplayerEndPlay(s); };
     NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
     playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
+    wire_menu_events();
+}
+
+void TForm1::wire_menu_events()
+{
+    auto item_move = [this](TObject* s, TShiftState sh, int x, int y) { Image1MouseMove(s, sh, x, y); };
+    for (TImage* item : { &Image1, &Image3, &Image5, &Image6 })
+        item->OnMouseMove = item_move;
+    Image2.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { Image2MouseMove(s, sh, x, y); };
+    Image4.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { Image4MouseMove(s, sh, x, y); };
+    backimage.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { backimageMouseMove(s, sh, x, y); };
+    auto thinking_move = [this](TObject* s, TShiftState sh, int x, int y) { denke_but1MouseMove(s, sh, x, y); };
+    denke_but1.OnMouseMove = thinking_move;
+    denke_but2.OnMouseMove = thinking_move;
+    auto perception_move = [this](TObject* s, TShiftState sh, int x, int y) { persepsie_but1MouseMove(s, sh, x, y); };
+    persepsie_but1.OnMouseMove = perception_move;
+    persepsie_but2.OnMouseMove = perception_move;
+    bind_click(Image1, [this](TObject* s) { Image1Click(s); });
+    bind_click(Image3, [this](TObject* s) { Image3Click(s); });
+    bind_click(Image5, [this](TObject* s) { Image5Click(s); });
+    bind_click(Image6, [this](TObject* s) { Image6Click(s); });
+    bind_click(denke_but1, [this](TObject* s) { denke_but1Click(s); });
+    bind_click(denke_but2, [this](TObject* s) { denke_but2Click(s); });
+    bind_click(persepsie_but1, [this](TObject* s) { persepsie_but1Click(s); });
+    bind_click(persepsie_but2, [this](TObject* s) { persepsie_but2Click(s); });
+    bind_click(reportbut, [this](TObject* s) { reportbutClick(s); });
+}
+
+void TForm1::set_menuactive(bool active)
+{
+    if (active == menuactive)
+        return;
+    menuactive = active;
+    trace::event("state", { "menuactive", active ? "1" : "0" });
 }
 
 std::string TForm1::ResolveDataFolder()
@@ -238,7 +288,7 @@ std::string TForm1::ResolveDataFolder()
         auto const& lines = sysinfo.Environment();
         if (i >= lines.size())
             break;
-        std::string line = lower_ascii(lines[i]);
+        std::string line = ascii_lower(lines[i]);
         std::size_t at = line.find(key);
         if (at != std::string::npos) {
             result = line.substr(at + key.size(), 1000);
@@ -297,6 +347,8 @@ void TForm1::FormActivate(TObject*)
     afrbut.SetCursor(crHand);
     engbut.SetCursor(crHand);
     animatetimer.SetEnabled(true);
+    prefetch_intro_picture();
+    start_intro_music();
     musiccount = 0;
     musiclisted = false;
     intromusic = false;
@@ -316,102 +368,3 @@ void TForm1::FormClose(TObject*)
 }
 
 void TForm1::FormDestroy(TObject*) { }
-
-void TForm1::PlayEffect(std::string const& name)
-{
-    std::string path = SoundName::path(fxdir, name);
-    if (!platform::files::file_exists(path))
-        return;
-    playerstate = -1;
-    vplayer.Stop();
-    AntAnimate1.StopTalking();
-    NotifyEndTimer.SetEnabled(false);
-    playnextvoicetimer.SetEnabled(false);
-    splayer.SetFilename(path);
-    splayer.Open();
-    splayer.Play();
-    playerstate = 2;
-    trace::event("effect", { path });
-}
-
-void TForm1::PlayVoice(std::string const& name, bool continue_)
-{
-    std::string path = SoundName::path(voicedir, name);
-    if (platform::files::file_exists(path)) {
-        playerstate = -1;
-        NotifyEndTimer.SetEnabled(false);
-        playnextvoicetimer.SetEnabled(false);
-        vplayer.SetFilename(path);
-        vplayer.Open();
-        vplayer.Play();
-        playerstate = 1;
-        promptcontinue = continue_;
-        AntAnimate1.StartTalking();
-        trace::event("voice", { path });
-    } else if (promptcount > 1 && promptpos < promptcount) {
-        // A missing entry that is not the last becomes a silent step.
-        playerstate = 3;
-        NotifyEndTimer.SetEnabled(false);
-        playnextvoicetimer.SetEnabled(false);
-        promptcontinue = continue_;
-        NotifyEndTimer.SetInterval(100);
-        NotifyEndTimer.SetEnabled(true);
-    }
-}
-
-void TForm1::PlayPromptStep(std::int32_t index)
-{
-    promptdelay = prompts[index].pause;
-    PlayVoice(prompts[index].name, true);
-}
-
-void TForm1::StartPrompts(std::string const& file1, std::int32_t pause1, std::string const& file2, std::int32_t pause2)
-{
-    prompts[1] = { file1, pause1 };
-    prompts[2] = { file2, pause2 };
-    promptcount = 2;
-    promptpos = 1;
-    PlayPromptStep(1);
-}
-
-void TForm1::vplayerEndPlay(TObject*)
-{
-    trace::event("voice-end", { vplayer.Filename() });
-    AntAnimate1.StopTalking();
-    NotifyEndTimer.SetEnabled(true);
-}
-
-void TForm1::NotifyEndTimerTimer(TObject*)
-{
-    NotifyEndTimer.SetEnabled(false);
-    if (playerstate == 1)
-        AntAnimate1.StopTalking();
-    if (!promptcontinue)
-        return;
-    if (promptpos < promptcount) {
-        ++promptpos;
-        if (promptdelay <= 0) {
-            PlayPromptStep(promptpos);
-        } else {
-            playnextvoicetimer.SetInterval(std::uint32_t(promptdelay));
-            playnextvoicetimer.SetEnabled(true);
-        }
-        return;
-    }
-    if (instructionplaying) {
-        instructiongiven = true;
-        instructionplaying = false;
-    }
-    for (int i = 1; i <= 9; ++i) {
-        if (pendingspoken[i]) {
-            spoken[i] = true;
-            pendingspoken[i] = false;
-        }
-    }
-}
-
-void TForm1::playnextvoicetimerTimer(TObject*)
-{
-    playnextvoicetimer.SetEnabled(false);
-    PlayPromptStep(promptpos);
-}

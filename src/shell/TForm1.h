@@ -9,6 +9,7 @@
 #include "services/TMediaPlayer.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
+#include "shell/BackgroundPrefetch.h"
 #include "widgets/TAntAnimate.h"
 #include "widgets/TImageBut.h"
 #include "widgets/TThreadedTimer.h"
@@ -116,14 +117,49 @@ public:
     bool intromusic { false };
     bool volumeopen { false };
 
+    // Start-up and shutdown (shell/TForm1.cpp).
     void FormCreate(TObject* sender);
     void FormActivate(TObject* sender);
     void FormClose(TObject* sender);
     void FormDestroy(TObject* sender);
-
     std::string ResolveDataFolder();
 
-    // Voice prompts and effect sounds.
+    // The screens and the moves between them (shell/ScreenFlow.cpp).
+    void animatetimerTimer(TObject* sender);
+    void delaylogotimerTimer(TObject* sender);
+    void afrbutClick(TObject* sender);
+    void engbutClick(TObject* sender);
+    void listbutClick(TObject* sender);
+    void namelistClick(TObject* sender);
+    void nameeditEnter(TObject* sender);
+    void okbutClick(TObject* sender);
+    void backbutClick(TObject* sender);
+    void exitbutClick(TObject* sender);
+    void LoadMenuBackground(std::int32_t number, std::string const& suffix);
+    void HideMenuButtons();
+    void ShowMenuButtons();
+    void ApplyLanguageTexts();
+    void LoadNameList();
+    void ShowVolumeButton();
+
+    // The activity menu: hovering and clicks (shell/ActivityMenu.cpp).
+    void Image1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image2MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image4MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void backimageMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void denke_but1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void persepsie_but1MouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void Image1Click(TObject* sender);
+    void Image3Click(TObject* sender);
+    void Image5Click(TObject* sender);
+    void Image6Click(TObject* sender);
+    void denke_but1Click(TObject* sender);
+    void denke_but2Click(TObject* sender);
+    void persepsie_but1Click(TObject* sender);
+    void persepsie_but2Click(TObject* sender);
+    void reportbutClick(TObject* sender);
+
+    // Voice prompts and effect sounds (sound/PromptSequencer.cpp).
     void PlayEffect(std::string const& name);
     void PlayVoice(std::string const& name, bool continue_);
     void PlayPromptStep(std::int32_t index);
@@ -132,11 +168,32 @@ public:
     void NotifyEndTimerTimer(TObject* sender);
     void playnextvoicetimerTimer(TObject* sender);
 
+    // Background music (sound/BackgroundMusic.cpp).
+    void start_intro_music();
+
+    // Starting activities (activities/ActivityLauncher.cpp).
+    void executetimerTimer(TObject* sender);
+
 private:
+    // Every write of menuactive goes through here, so the trace sees each change.
+    void set_menuactive(bool);
+    // The mascot draws itself over its own copy of the background.
+    void refresh_mascot_background();
+    std::string menu_background_path(std::int32_t number, std::string const& suffix) const;
+    void prefetch_intro_picture();
+    void set_menu_buttons_visible(bool);
+    void choose_language(char letter, char const* code);
+    void hover_zone(TControl& zone, int flag, std::string const& prompt);
+    void select_activity(std::int32_t slot, bool stop_sequence);
+    void wait_for_farewell_words();
+
+    BackgroundPrefetch m_prefetch;
+
     void design();
     void design_buttons();
     void design_mascot_and_timers();
     void wire_events();
+    void wire_menu_events();
     void compute_install_folders();
     void fill_activities();
 };

@@ -1,0 +1,121 @@
+// The main window's activity menu: the pointer hands, the two sub-choice
+// overlays, the spoken item names and the clicks that pick an activity slot.
+// Writes hovermark, pendingspoken, menuactive and selectedactivity.
+#include "shell/TForm1.h"
+
+#include "framework/Trace.h"
+#include "shell/MenuZones.h"
+
+namespace {
+
+void hide_all(std::initializer_list<TControl*> controls)
+{
+    for (TControl* c : controls)
+        c->Hide();
+}
+
+}
+
+void TForm1::Image1MouseMove(TObject* sender, TShiftState, int, int)
+{
+    if (!menuactive)
+        return;
+    auto& zone = *static_cast<TControl*>(sender);
+    phand1.SetBounds(zone.Left(), zone.Top(), phand1.Width(), phand1.Height());
+    phand1.Show();
+    hide_all({ &phand2, &denke_ovr, &persepsie_ovr, &denke_but1, &denke_but2, &persepsie_but1, &persepsie_but2 });
+    hover_zone(zone, zone_flag(ZoneGroup::Item, zone.Tag()), zone_prompt(ZoneGroup::Item, zone.Tag()));
+}
+
+void TForm1::denke_but1MouseMove(TObject* sender, TShiftState, int, int)
+{
+    if (!menuactive || !denke_ovr.Visible())
+        return;
+    auto& zone = *static_cast<TControl*>(sender);
+    persepsie_ovr.Hide();
+    phand2.SetBounds(zone.Left(), zone.Top(), phand2.Width(), phand2.Height());
+    phand2.Show();
+    phand1.Hide();
+    hover_zone(zone, zone_flag(ZoneGroup::Thinking, zone.Tag()), zone_prompt(ZoneGroup::Thinking, zone.Tag()));
+}
+
+void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
+{
+    if (!menuactive || !persepsie_ovr.Visible())
+        return;
+    auto& zone = *static_cast<TControl*>(sender);
+    denke_ovr.Hide();
+    phand2.SetBounds(zone.Left(), zone.Top(), phand2.Width(), phand2.Height());
+    phand2.Show();
+    phand1.Hide();
+    hover_zone(zone, zone_flag(ZoneGroup::Perception, zone.Tag()), zone_prompt(ZoneGroup::Perception, zone.Tag()));
+}
+
+// The marks are written before the click sound: an effect stops the mascot,
+// whose frame composition serves pending events, so a click handled there
+// must already see this move's marks.
+void TForm1::hover_zone(TControl& zone, int flag, std::string const& prompt)
+{
+    if (hovermark[flag])
+        return;
+    hovermark.fill(false);
+    hovermark[flag] = true;
+    trace::event("hover", { zone.Name() });
+    bool speak = !instructionplaying && !spoken[flag];
+    if (speak) {
+        pendingspoken.fill(false);
+        pendingspoken[flag] = true;
+    }
+    if (!instructionplaying)
+        PlayEffect("click.mp3");
+    if (speak)
+        StartPrompts("", 1, prompt, 500);
+}
+
+void TForm1::Image2MouseMove(TObject*, TShiftState, int, int)
+{
+    if (!menuactive)
+        return;
+    phand1.Hide();
+    denke_ovr.Show();
+    denke_but1.Show();
+    denke_but2.Show();
+    hide_all({ &persepsie_ovr, &persepsie_but1, &persepsie_but2 });
+}
+
+// Unlike the thinking item, this one opens its sub-choices also while the
+// menu is inactive.
+void TForm1::Image4MouseMove(TObject*, TShiftState, int, int)
+{
+    hide_all({ &phand1, &denke_ovr, &denke_but1, &denke_but2 });
+    persepsie_ovr.Show();
+    persepsie_but1.Show();
+    persepsie_but2.Show();
+}
+
+void TForm1::backimageMouseMove(TObject*, TShiftState, int, int) { phand1.Hide(); }
+
+void TForm1::Image1Click(TObject*) { select_activity(1, true); }
+void TForm1::denke_but2Click(TObject*) { select_activity(2, false); }
+void TForm1::denke_but1Click(TObject*) { select_activity(3, true); }
+void TForm1::Image3Click(TObject*) { select_activity(4, false); }
+void TForm1::Image6Click(TObject*) { select_activity(5, false); }
+void TForm1::Image5Click(TObject*) { select_activity(6, false); }
+void TForm1::persepsie_but2Click(TObject*) { select_activity(7, false); }
+void TForm1::persepsie_but1Click(TObject*) { select_activity(8, true); }
+void TForm1::reportbutClick(TObject*) { select_activity(9, false); }
+
+// A click never starts work itself: it stores the slot, makes the menu
+// inactive and leaves the start to executetimer's tick 300 ms later.
+void TForm1::select_activity(std::int32_t slot, bool stop_sequence)
+{
+    if (!menuactive) {
+        PlayEffect("wrong.mp3");
+        return;
+    }
+    set_menuactive(false);
+    selectedactivity = slot;
+    if (stop_sequence)
+        NotifyEndTimer.SetEnabled(false);
+    executetimer.SetEnabled(true);
+}
