@@ -4,13 +4,16 @@
 // choice.
 #include "shell/TForm1.h"
 
+#include "farewell/Tadvertform.h"
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
 #include "shell/AsciiLower.h"
 #include "shell/BadFile.h"
 #include "shell/LanguageHints.h"
+#include "shell/NameList.h"
 
 #include <exception>
 #include <stdexcept>
@@ -72,7 +75,80 @@ void TForm1::choose_language(char letter, char const* code)
     ant_panel.Show();
     okbut.Show();
     listbut.Show();
+    nameedit.Show();
+    nameedit.SetFocus();
     StartPrompts("", 1, "a_1.mp3", 500);
+}
+
+void TForm1::listbutClick(TObject*)
+{
+    if (namelist.Visible()) {
+        namelist.Hide();
+        name_list_frame().Hide();
+        return;
+    }
+    LoadNameList();
+    namelist.Show();
+    name_list_frame().Show();
+}
+
+// The frame of the language chosen; only 'a' and 'e' have one.
+TImage& TForm1::name_list_frame() { return langletter == 'a' ? namelistimg_a : namelistimg_e; }
+
+void TForm1::hide_name_list()
+{
+    namelist.Hide();
+    namelistimg_a.Hide();
+    namelistimg_e.Hide();
+}
+
+void TForm1::namelistClick(TObject*)
+{
+    if (namelist.ItemIndex() < 0)
+        return;
+    nameedit.SetText(namelist.Items()[std::size_t(namelist.ItemIndex())]);
+    hide_name_list();
+}
+
+void TForm1::nameeditEnter(TObject*) { hide_name_list(); }
+
+void TForm1::okbutClick(TObject*)
+{
+    if (nameedit.Text().empty())
+        return;
+    set_menuactive(true);
+    hide_name_list();
+    nameedit.Hide();
+    listbut.Hide();
+    okbut.Hide();
+    studentname = nameedit.Text();
+    studentextra1 = "";
+    studentextra2 = "";
+    PlayEffect("language.mp3");
+    studentindex = std::int16_t(find_student());
+    if (studentindex == -1)
+        studentindex = std::int16_t(add_student(langletter == 'a' ? 11 : 12));
+    LoadMenuBackground(14, std::string(1, langletter));
+    refresh_mascot_background();
+    backbut.Show();
+    reportbut.Show();
+    ShowMenuButtons();
+    instructionplaying = true;
+    StartPrompts("", 1, "a_2.mp3", 500);
+}
+
+// The register keeps names in the code page; the name box only ever holds
+// text the code page can store.
+std::uint16_t TForm1::find_student()
+{
+    auto name = cp1252::from_utf8(studentname);
+    return name ? FindStudent(*name, studentextra1, studentextra2, datafolder) : no_student;
+}
+
+std::uint16_t TForm1::add_student(int entry)
+{
+    auto name = cp1252::from_utf8(studentname);
+    return name ? AddStudent(entry, 1, *name, studentextra1, studentextra2, datafolder) : no_student;
 }
 
 void TForm1::backbutClick(TObject*)
@@ -98,7 +174,7 @@ void TForm1::exitbutClick(TObject*)
     voicedir = installdir + voice_folder_for(langletter);
     for (TControl* c : std::initializer_list<TControl*> { &Image2, &Image4, &exitbut, &backbut, &reportbut,
              &denke_ovr, &denke_but1, &denke_but2, &okbut, &phand1, &phand2, &persepsie_ovr, &persepsie_but1,
-             &persepsie_but2, &listbut, &namelistimg_e, &namelistimg_a })
+             &persepsie_but2, &nameedit, &listbut, &namelistimg_e, &namelistimg_a, &namelist })
         c->Hide();
     PlayEffect("keystrok.mp3");
     LoadMenuBackground(12, "");
@@ -108,27 +184,19 @@ void TForm1::exitbutClick(TObject*)
     afrbut.Hide();
     engbut.Hide();
     StartPrompts("", 500, "a_17.mp3", 500);
-    wait_for_farewell_words();
+    show_farewell();
     Close();
 }
 
-// FIXME: stands in for the farewell window until it exists: the window
-// closes once the farewell words have ended, or after 3 s without them.
-void TForm1::wait_for_farewell_words()
+// The farewell window is made for this one showing; the prompts, the music
+// and the mascot go on beneath it until it closes.
+void TForm1::show_farewell()
 {
-    bool ended = false;
-    auto bound = vplayer.OnEndPlay;
-    vplayer.OnEndPlay = [&](TObject* sender) {
-        bound(sender);
-        ended = true;
-    };
-    bool has_voice = platform::files::file_exists(voicedir + "a_17.wav");
-    platform::Millis limit = Application->loop().clock().now() + (has_voice ? 30000 : 3000);
-    auto wake = Application->loop().add_timer(limit - Application->loop().clock().now(), [] { });
-    Application->loop().run_until(
-        [&] { return ended || Application->Terminated() || Application->loop().clock().now() >= limit; });
-    Application->loop().remove_timer(wake);
-    vplayer.OnEndPlay = bound;
+    auto& advertform = Application->add<Tadvertform>("advertform");
+    advertform.SetBounds(0, 0, 800, 600);
+    advertform.LoadAdvert();
+    advertform.ShowModal();
+    Application->delete_component(&advertform);
 }
 
 std::string TForm1::menu_background_path(std::int32_t number, std::string const& suffix) const
@@ -178,6 +246,15 @@ void TForm1::ApplyLanguageTexts()
 {
     voicedir = installdir + voice_folder_for(langletter);
     reportbut.SetHint(hints_for(langletter).reportbut);
+}
+
+void TForm1::LoadNameList()
+{
+    StudentSlots slots;
+    ReadStudents(datafolder, slots);
+    namelist.Clear();
+    for (auto& name : listed_names(slots))
+        namelist.AddItem(std::move(name));
 }
 
 void TForm1::ShowVolumeButton() { mutebut.Show(); }

@@ -4,6 +4,7 @@
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
 #include "platform/Files.h"
+#include "resources/LoadStored.h"
 #include "resources/StoredPictures.h"
 #include "shell/AsciiLower.h"
 
@@ -12,20 +13,11 @@
 
 namespace {
 
-constexpr int crHand = 31;
-
 std::string with_slash(std::string s)
 {
     if (!s.empty() && s.back() != '/')
         s += '/';
     return s;
-}
-
-void load_stored(TPicture& picture, char const* name)
-{
-    auto data = resources::stored_picture(name);
-    if (!data.empty())
-        picture.load_from_data(data);
 }
 
 void register_hand_cursor()
@@ -66,6 +58,8 @@ TForm1::TForm1(TComponent* owner)
     , persepsie_but1(add<TImage>("persepsie_but1"))
     , persepsie_but2(add<TImage>("persepsie_but2"))
     , mutebut(add<TImage>("mutebut"))
+    , namelist(add<TListBox>("namelist"))
+    , nameedit(add<TEdit>("nameedit"))
     , ant_panel(add<TPanel>("ant_panel"))
     , AntAnimate1(add<TAntAnimate>("AntAnimate1"))
     , music(add<TMediaPlayer>("music"))
@@ -85,6 +79,18 @@ TForm1::TForm1(TComponent* owner)
 {
     design();
     wire_events();
+}
+
+// Components outlive the state record, and while they are destroyed the loop
+// still serves posted calls (a threaded timer waits for its worker so): a
+// tune's end arriving then must not reach the record.
+// The components go newest first, and each threaded timer serves posted calls
+// while its worker ends: nothing may reach the window's state from then on.
+TForm1::~TForm1()
+{
+    music.OnNotify = nullptr;
+    for (TThreadedTimer* timer : { &animatetimer, &delaylogotimer, &executetimer, &antapeartimer, &closetimer })
+        timer->SetEnabled(false);
 }
 
 // The design values of the window and of each component.
@@ -124,7 +130,7 @@ void TForm1::design()
         p.image->SetBounds(p.left, p.top, p.width, p.height);
         p.image->SetVisible(p.image == &backimage);
         if (p.picture)
-            load_stored(p.image->Picture(), p.picture);
+            resources::load_stored(p.image->Picture(), p.picture);
         p.image->SetAutoSize(p.auto_size);
     }
 
@@ -143,6 +149,7 @@ void TForm1::design()
     }
 
     design_buttons();
+    design_name_controls();
 
     ant_panel.SetParent(this);
     ant_panel.SetBounds(8, 448, 75, 152);
@@ -183,14 +190,30 @@ void TForm1::design_buttons()
         if (d.hand)
             b.SetCursor(crHand);
         b.SetAutoSize(true);
-        load_stored(b.Picture(), (name + "_rest.png").c_str());
-        load_stored(b.PicFrom(), (name + "_rest.png").c_str());
-        load_stored(b.PicTo(), (name + "_hover.png").c_str());
-        load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
+        resources::load_stored(b.Picture(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicFrom(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicTo(), (name + "_hover.png").c_str());
+        resources::load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
         b.SetEnableButMove(true);
         b.SetEnableBut(true);
         b.SetVisible(false);
     }
+}
+
+void TForm1::design_name_controls()
+{
+    namelist.SetParent(this);
+    namelist.SetBounds(121, 303, 265, 209);
+    namelist.SetColor(platform::rgb(255, 255, 255));
+    namelist.SetFont({ "ZEDO Primary", 35, true });
+    namelist.SetItemHeight(40);
+    namelist.SetCursor(crHand);
+    namelist.Hide();
+    nameedit.SetParent(this);
+    nameedit.SetBounds(454, 282, 293, 41);
+    nameedit.SetColor(platform::rgb(255, 255, 255));
+    nameedit.SetFont({ "ZEDO Primary", 35, false });
+    nameedit.Hide();
 }
 
 void TForm1::design_mascot_and_timers()
@@ -199,7 +222,7 @@ void TForm1::design_mascot_and_timers()
     AntAnimate1.SetBounds(0, 0, 75, 152);
     AntAnimate1.ObjOffsetx = 8;
     AntAnimate1.ObjOffsety = 448;
-    load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
+    resources::load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
     AntAnimate1.ImgWidth = 75;
     AntAnimate1.ImgHeight = 152;
     AntAnimate1.SetMode(1);
@@ -237,10 +260,15 @@ void TForm1::wire_events()
     delaylogotimer.OnTimer = [this](TObject* s) { delaylogotimerTimer(s); };
     executetimer.OnTimer = [this](TObject* s) { executetimerTimer(s); };
     bind_click(afrbut, [this](TObject* s) { afrbutClick(s); });
+    bind_click(listbut, [this](TObject* s) { listbutClick(s); });
+    bind_click(namelist, [this](TObject* s) { namelistClick(s); });
+    nameedit.OnEnter = [this](TObject* s) { nameeditEnter(s); };
+    bind_click(okbut, [this](TObject* s) { okbutClick(s); });
     bind_click(engbut, [this](TObject* s) { engbutClick(s); });
     bind_click(backbut, [this](TObject* s) { backbutClick(s); });
     bind_click(exitbut, [this](TObject* s) { exitbutClick(s); });
     vplayer.OnEndPlay = [this](TObject* s) { vplayerEndPlay(s); };
+    music.OnNotify = [this](TObject* s) { musicNotify(s); };
     NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
     playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
     wire_menu_events();

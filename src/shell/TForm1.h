@@ -1,7 +1,9 @@
 #pragma once
 
+#include "framework/TEdit.h"
 #include "framework/TForm.h"
 #include "framework/TImage.h"
+#include "framework/TListBox.h"
 #include "framework/TPanel.h"
 #include "framework/TShapeHint.h"
 #include "framework/TTimer.h"
@@ -18,11 +20,16 @@
 #include <cstdint>
 #include <string>
 
+// The pointing-hand cursor, registered for the whole application when the
+// main window is made; every clickable picture of the shell names it.
+inline constexpr int crHand = 31;
+
 // The shell's main window: its components in design order (also the order in
 // which picture controls are painted, bottom to top) and its private state.
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // Components, in creation order.
     TImage& backimage;
@@ -50,6 +57,8 @@ public:
     TImage& persepsie_but1;
     TImage& persepsie_but2;
     TImage& mutebut;
+    TListBox& namelist;
+    TEdit& nameedit;
     TPanel& ant_panel;
     TAntAnimate& AntAnimate1;
     TMediaPlayer& music;
@@ -170,6 +179,9 @@ public:
 
     // Background music (sound/BackgroundMusic.cpp).
     void start_intro_music();
+    void offer_to_remove_tunes();
+    void musicNotify(TObject* sender);
+    void PlayRandomMusic();
 
     // Starting activities (activities/ActivityLauncher.cpp).
     void executetimerTimer(TObject* sender);
@@ -182,15 +194,20 @@ private:
     std::string menu_background_path(std::int32_t number, std::string const& suffix) const;
     void prefetch_intro_picture();
     void set_menu_buttons_visible(bool);
+    TImage& name_list_frame();
+    void hide_name_list();
+    std::uint16_t find_student();
+    std::uint16_t add_student(int entry);
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
     void select_activity(std::int32_t slot, bool stop_sequence);
-    void wait_for_farewell_words();
+    void show_farewell();
 
     BackgroundPrefetch m_prefetch;
 
     void design();
     void design_buttons();
+    void design_name_controls();
     void design_mascot_and_timers();
     void wire_events();
     void wire_menu_events();
