@@ -27,6 +27,7 @@ void TListBox::Clear()
     m_item_index = -1;
     m_top_index = 0;
     m_tracking = false;
+    m_thumb_grip.reset();
     Invalidate();
 }
 
@@ -82,6 +83,26 @@ void TListBox::set_top_index(int index)
     Invalidate();
 }
 
+std::optional<ScrollBar> TListBox::scroll_bar() const
+{
+    if (max_top_index() == 0)
+        return std::nullopt;
+    return ScrollBar { Height(), max_top_index(), visible_items(), m_top_index };
+}
+
+int TListBox::items_width() const { return Width() - (scroll_bar() ? ScrollBar::width : 0); }
+
+void TListBox::press_scroll_bar(ScrollBar const& bar, int y)
+{
+    switch (bar.part_at(y)) {
+    case ScrollBar::Part::LineUp: set_top_index(m_top_index - 1); break;
+    case ScrollBar::Part::LineDown: set_top_index(m_top_index + 1); break;
+    case ScrollBar::Part::PageUp: set_top_index(m_top_index - bar.page); break;
+    case ScrollBar::Part::PageDown: set_top_index(m_top_index + bar.page); break;
+    case ScrollBar::Part::Thumb: m_thumb_grip = y - bar.thumb_top(); break;
+    }
+}
+
 void TListBox::scroll_into_view(int index)
 {
     if (index < m_top_index)
@@ -108,16 +129,21 @@ void TListBox::paint(Canvas& canvas)
     for (int i = m_top_index; i < last; ++i) {
         int y = (i - m_top_index) * m_item_height;
         bool selected = i == m_item_index;
-        Canvas row = canvas.child(0, y, Width(), m_item_height);
+        Canvas row = canvas.child(0, y, items_width(), m_item_height);
         if (selected)
-            row.fill_rect(0, 0, Width(), m_item_height, highlight);
+            row.fill_rect(0, 0, items_width(), m_item_height, highlight);
         row.text(m_font, text_margin, text_top, m_items[std::size_t(i)], selected ? highlight_text : window_text);
     }
+    if (auto bar = scroll_bar())
+        bar->paint(canvas, items_width());
 }
 
 void TListBox::mouse_down(TMouseButton button, TShiftState shift, int x, int y)
 {
-    if (button == TMouseButton::Left) {
+    auto bar = scroll_bar();
+    if (button == TMouseButton::Left && bar && x >= items_width()) {
+        press_scroll_bar(*bar, y);
+    } else if (button == TMouseButton::Left) {
         int index = item_at(y);
         m_tracking = index >= 0;
         if (m_tracking)
@@ -130,6 +156,8 @@ void TListBox::mouse_move(TShiftState shift, int x, int y)
 {
     // While the button is held the selection follows the pointer over the
     // rows in view.
+    if (auto bar = scroll_bar(); bar && m_thumb_grip)
+        set_top_index(bar->position_for_thumb_top(y - *m_thumb_grip));
     if (m_tracking) {
         int row = std::clamp(y, 0, visible_items() * m_item_height - 1) / m_item_height;
         SetItemIndex(std::min(m_top_index + row, int(m_items.size()) - 1));
@@ -139,6 +167,8 @@ void TListBox::mouse_move(TShiftState shift, int x, int y)
 
 void TListBox::mouse_up(TMouseButton button, TShiftState shift, int x, int y)
 {
+    if (button == TMouseButton::Left)
+        m_thumb_grip.reset();
     // As the application's clicks, the notification comes before the release.
     if (m_tracking && button == TMouseButton::Left) {
         m_tracking = false;

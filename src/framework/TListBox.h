@@ -1,16 +1,18 @@
 #pragma once
 
+#include "framework/ScrollBar.h"
 #include "framework/TWinControl.h"
 #include "platform/TextRenderer.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 // A sorted single-selection list box without border, as a native child
 // window: items of one height from the top, the selected one highlighted.
 // The mouse selects on the press and notifies OnClick on the release; the
-// wheel scrolls by whole items; Up, Down, Home and End move the selection
-// while it has the focus.
+// wheel and a scroll bar, shown while the items do not fit, scroll by whole
+// items; Up, Down, Home and End move the selection while it has the focus.
 class TListBox : public TWinControl {
 public:
     explicit TListBox(TComponent* owner);
@@ -48,6 +50,10 @@ private:
     int visible_items() const;
     int max_top_index() const;
     void set_top_index(int);
+    std::optional<ScrollBar> scroll_bar() const;
+    // The width left to the items beside the scroll bar.
+    int items_width() const;
+    void press_scroll_bar(ScrollBar const&, int y);
     void scroll_into_view(int index);
     // The item on the row at y, or -1 below the last item.
     int item_at(int y) const;
@@ -61,4 +67,6 @@ private:
     platform::FontSpec m_font { "MS Sans Serif", 11, false };
     // A left press selected an item; the release notifies.
     bool m_tracking { false };
+    // A press on the thumb drags it; the offset is the pointer's below its top.
+    std::optional<int> m_thumb_grip;
 };

@@ -166,3 +166,56 @@ TEST_F(ListBox, AnUnfocusedListHearsNoKeys)
     t.settle();
     EXPECT_EQ(list.ItemIndex(), -1);
 }
+
+TEST_F(ListBox, AScrollBarShowsOnlyWhileTheItemsDoNotFit)
+{
+    fill(5);
+    t.settle();
+    EXPECT_EQ(pixel(260, 100), rgb(255, 255, 255));
+    list.AddItem("z");
+    t.settle();
+    EXPECT_NE(pixel(260, 100), rgb(255, 255, 255));
+    list.SetItemIndex(0);
+    t.settle();
+    EXPECT_EQ(pixel(240, 20), rgb(0, 0, 128));
+    EXPECT_NE(pixel(260, 20), rgb(0, 0, 128)) << "the highlight stops at the bar";
+}
+
+TEST_F(ListBox, TheScrollBarScrollsWithoutSelecting)
+{
+    fill(12); // top 0..7, five rows in view
+    auto press = [&](int y) {
+        t.press(left + 258, top + y);
+        t.release(left + 258, top + y);
+        t.settle();
+    };
+    press(200); // the down arrow
+    EXPECT_EQ(list.TopIndex(), 1);
+    press(180); // the track below the thumb: a page
+    EXPECT_EQ(list.TopIndex(), 6);
+    press(180);
+    EXPECT_EQ(list.TopIndex(), 7);
+    press(5); // the up arrow
+    EXPECT_EQ(list.TopIndex(), 6);
+    EXPECT_EQ(list.ItemIndex(), -1);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(ListBox, DraggingTheThumbScrollsToWhereItIsDropped)
+{
+    fill(12);
+    ScrollBar bar { 209, 7, 5, 0 };
+    int grip = bar.thumb_top() + 2;
+    t.press(left + 258, top + grip);
+    t.move(left + 258, top + 400);
+    t.settle();
+    EXPECT_EQ(list.TopIndex(), 7) << "past the end the thumb stays at the bottom";
+    t.move(left + 258, top + grip);
+    t.settle();
+    EXPECT_EQ(list.TopIndex(), 0);
+    t.release(left + 258, top + grip);
+    t.move(left + 258, top + 150);
+    t.settle();
+    EXPECT_EQ(list.TopIndex(), 0) << "a released thumb no longer follows";
+    EXPECT_EQ(clicks, 0);
+}
