@@ -158,5 +158,3 @@ void TForm1::ApplyLanguageTexts()
     voicedir = installdir + voice_folder_for(langletter);
     reportbut.SetHint(hints_for(langletter).reportbut);
 }
-
-void TForm1::ShowVolumeButton() { mutebut.Show(); }
