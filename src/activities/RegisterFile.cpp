@@ -1,10 +1,12 @@
 #include "activities/RegisterFile.h"
 
+#include "platform/Clock.h"
 #include "platform/Files.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -26,6 +28,10 @@ std::string path_in(std::string const& folder)
     return folder.back() == '/' ? folder + "students.dat" : folder + "/students.dat";
 }
 
+constexpr mode_t shared_mode = 0666;
+constexpr platform::Millis lock_wait = 2000;
+constexpr platform::Millis lock_poll = 5;
+
 }
 
 std::optional<RegisterFile> RegisterFile::open_existing(std::string const& folder)
@@ -35,21 +41,33 @@ std::optional<RegisterFile> RegisterFile::open_existing(std::string const& folde
 
 RegisterFile RegisterFile::open_for_update(std::string const& folder)
 {
-    return std::move(*open(folder, O_CREAT, Lock::exclusive));
+    if (auto made = open(folder, O_CREAT | O_EXCL, Lock::exclusive))
+        return std::move(*made);
+    if (auto found = open(folder, 0, Lock::exclusive))
+        return std::move(*found);
+    throw failure(path_in(folder), "vanished while being opened");
 }
 
+// Nothing when the register is missing (flags without O_CREAT) or, with
+// O_EXCL, already there.
 std::optional<RegisterFile> RegisterFile::open(std::string const& folder, int flags, Lock lock)
 {
     std::string path = path_in(folder);
     // O_NOFOLLOW: a link planted in a shared folder must not redirect a write.
     // O_NONBLOCK: a FIFO or device planted there must not hang the open.
-    int fd = platform::files::open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | flags, 0666);
+    int fd = platform::files::open(path, O_RDWR | O_NOFOLLOW | O_NONBLOCK | flags, shared_mode);
     if (fd < 0) {
         if (!(flags & O_CREAT) && (errno == ENOENT || errno == ENOTDIR))
+            return std::nullopt;
+        if ((flags & O_EXCL) && errno == EEXIST)
             return std::nullopt;
         throw failure(path, errno == ELOOP ? "is a link and is refused" : "cannot be opened", errno);
     }
     RegisterFile file(std::move(path), fd);
+    // Every child of the machine uses the one register, whoever made it and
+    // whatever the umask; only a file made here is ours to change.
+    if ((flags & O_EXCL) && ::fchmod(fd, shared_mode) < 0)
+        throw failure(file.m_path, "cannot be shared", errno);
     file.lock(lock);
     file.measure();
     return file;
@@ -68,6 +86,8 @@ RegisterFile::~RegisterFile()
         ::close(m_fd);
 }
 
+// Polled rather than waited for with F_SETLKW: a shell stopped while holding
+// the lock of a shared register must not freeze every other shell.
 void RegisterFile::lock(Lock lock)
 {
     struct flock range {};
@@ -75,9 +95,21 @@ void RegisterFile::lock(Lock lock)
     range.l_whence = SEEK_SET;
     range.l_start = 0;
     range.l_len = 0; // the whole file, however long it grows
-    while (::fcntl(m_fd, F_SETLKW, &range) < 0)
-        if (errno != EINTR)
+    platform::Clock& clock = platform::Clock::current();
+    platform::Millis const deadline = clock.now() + lock_wait;
+    std::unique_ptr<platform::Signal> pause;
+    while (::fcntl(m_fd, F_SETLK, &range) < 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EACCES && errno != EAGAIN)
             throw failure(m_path, "cannot be locked", errno);
+        platform::Millis const now = clock.now();
+        if (now >= deadline)
+            throw failure(m_path, "is locked by another program");
+        if (!pause)
+            pause = clock.make_signal();
+        pause->wait_until(std::min(now + lock_poll, deadline));
+    }
 }
 
 // Runs under the lock, so the length cannot change before the records are read.

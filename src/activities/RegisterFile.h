@@ -19,14 +19,15 @@ public:
 // "students.dat" of a data folder, open and locked while the object lives.
 // Readers hold a shared lock and writers an exclusive one, so shells sharing
 // one data folder (also over a network share) never append the same number or
-// lose a record. Every failure throws RegisterError.
+// lose a record. A lock held elsewhere is waited for at most 2 s of the
+// process clock. Every failure, that wait included, throws RegisterError.
 class RegisterFile {
 public:
     // The folder may end with '/' or not; it must not be empty.
     // Nothing when the folder holds no register.
     static std::optional<RegisterFile> open_existing(std::string const& folder);
-    // Creates a missing register, readable and writable by every user that
-    // the umask allows, as a shared register must be.
+    // Creates a missing register, readable and writable by every user
+    // whatever the umask, as a shared register must be.
     static RegisterFile open_for_update(std::string const& folder);
 
     RegisterFile(RegisterFile&& other) noexcept;

@@ -8,10 +8,17 @@
 namespace platform::environment {
 
 // Every entry NAME=value in order, unchanged. When no entry is named
-// ALLUSERSPROFILE, one is appended that points at the per-user data folder
-// ($XDG_DATA_HOME/pipkin-sprout, default ~/.local/share/pipkin-sprout), which
-// is created when missing.
+// ALLUSERSPROFILE, one is appended: the installed all-users folder when it
+// exists and the user may write in it, otherwise the per-user folder
+// ($XDG_DATA_HOME/pipkin-sprout, default ~/.local/share/pipkin-sprout), made
+// whole when missing. A per-user folder that cannot be made is named all the
+// same, and reported once on standard error.
 std::vector<std::string> entries();
+
+// Replaces the installed all-users folder (/var/lib/pipkin-sprout), so tests
+// need no root; returns the folder used before. Not for use while the shell
+// runs.
+std::string use_installed_profile(std::string folder);
 
 // Where the system's own programs live.
 std::string windows_folder();

@@ -34,6 +34,11 @@ bool remove(std::string const& path);
 // Creates one folder level; false when it exists already or cannot be made.
 bool make_folder(std::string const& path);
 
+// Creates the folder and every missing folder above it, as mkdir -p does.
+// 0 when the folder exists afterwards, otherwise the errno of the step that
+// failed.
+int make_folders(std::string const& path);
+
 std::string current_directory();
 
 // A folder as the shell writes folder strings: ending with '/', so names join

@@ -7,11 +7,13 @@
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
 #include "platform/Files.h"
+#include "platform/ImageDecoder.h"
 #include "shell/AsciiLower.h"
 #include "shell/BadFile.h"
 #include "shell/LanguageHints.h"
 
 #include <exception>
+#include <stdexcept>
 
 void TForm1::animatetimerTimer(TObject*)
 {
@@ -24,6 +26,13 @@ void TForm1::animatetimerTimer(TObject*)
     if (introframe == 2 || introframe == 5 || introframe == 11)
         PlayEffect("gliss.mp3");
     ++introframe;
+    prefetch_intro_picture();
+}
+
+// The picture the intro shows next: its next frame, or the language screen's.
+void TForm1::prefetch_intro_picture()
+{
+    m_prefetch.start(menu_background_path(introframe <= 12 ? introframe : 11, ""));
 }
 
 void TForm1::delaylogotimerTimer(TObject*)
@@ -122,17 +131,29 @@ void TForm1::wait_for_farewell_words()
     vplayer.OnEndPlay = bound;
 }
 
+std::string TForm1::menu_background_path(std::int32_t number, std::string const& suffix) const
+{
+    return menudir + "m_" + std::to_string(number) + suffix + ".jpg";
+}
+
 void TForm1::LoadMenuBackground(std::int32_t number, std::string const& suffix)
 {
-    std::string path = menudir + "m_" + std::to_string(number) + suffix + ".jpg";
+    std::string path = menu_background_path(number, suffix);
     if (!platform::files::file_exists(path))
         return;
-    try {
-        backimage.Picture().LoadFromFile(path);
-    } catch (std::exception const& e) {
-        report_bad_file(path, e.what());
-        return;
+    auto picture = m_prefetch.take(path);
+    if (!picture) {
+        try {
+            auto data = platform::files::read_all(path);
+            if (!data)
+                throw std::runtime_error("Cannot open file \"" + path + "\"");
+            picture = platform::decode_jpeg(*data);
+        } catch (std::exception const& e) {
+            report_bad_file(path, e.what());
+            return;
+        }
     }
+    backimage.Picture().set_bitmap(std::move(*picture), platform::ImageFormat::Jpeg);
     trace::event("background", { path });
 }
 

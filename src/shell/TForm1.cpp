@@ -346,6 +346,7 @@ void TForm1::FormActivate(TObject*)
     afrbut.SetCursor(crHand);
     engbut.SetCursor(crHand);
     animatetimer.SetEnabled(true);
+    prefetch_intro_picture();
     start_intro_music();
     musiccount = 0;
     musiclisted = false;

@@ -9,6 +9,7 @@
 #include "services/TMediaPlayer.h"
 #include "services/TStarter.h"
 #include "services/TSysInfo.h"
+#include "shell/BackgroundPrefetch.h"
 #include "widgets/TAntAnimate.h"
 #include "widgets/TImageBut.h"
 #include "widgets/TThreadedTimer.h"
@@ -187,6 +188,8 @@ private:
     void set_menuactive(bool);
     // The mascot draws itself over its own copy of the background.
     void refresh_mascot_background();
+    std::string menu_background_path(std::int32_t number, std::string const& suffix) const;
+    void prefetch_intro_picture();
     void set_menu_buttons_visible(bool);
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
@@ -194,6 +197,8 @@ private:
     void return_to_menu();
     std::string find_volume_control();
     void wait_for_farewell_words();
+
+    BackgroundPrefetch m_prefetch;
 
     void design();
     void design_buttons();

@@ -1,6 +1,7 @@
 #include "activities/RegisterFile.h"
 #include "activities/RegisterImage.h"
 #include "activities/StudentRegister.h"
+#include "platform/fake/VirtualClock.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
+#include <poll.h>
 #include <set>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -97,6 +99,55 @@ TEST(StudentRegisterProcesses, OperationsWaitForAnotherProcessesLock)
     ::close(ready[1]);
 }
 
+TEST(StudentRegisterProcesses, ALockHeldPastTwoSecondsFailsTheOperation)
+{
+    TempFolder t;
+    std::string const path = t.write("students.dat", added(1, "anna"));
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    // A shell stopped while it holds the lock; it lets go after 10 s at most,
+    // so a register that waited without bound could not hang the test.
+    pid_t holder = run_child([&] {
+        int fd = ::open(path.c_str(), O_RDWR);
+        struct flock whole {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+        pollfd released { release[0], POLLIN, 0 };
+        return ::fcntl(fd, F_SETLK, &whole) == 0 && ::write(ready[1], "x", 1) == 1 && ::poll(&released, 1, 10000) == 1;
+    });
+    ::close(ready[1]);
+    char c;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+
+    auto const start = std::chrono::steady_clock::now();
+    EXPECT_EQ(FindStudent("anna", "", "", t.path()), no_student);
+    auto const waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(1900));
+    EXPECT_LT(waited, std::chrono::milliseconds(4000));
+
+    // The other operations give up after the same wait of the process clock.
+    {
+        platform::VirtualClock clock;
+        platform::Clock::install(&clock);
+        struct Uninstall {
+            ~Uninstall() { platform::Clock::install(nullptr); }
+        } uninstall;
+        EXPECT_EQ(AddStudent(11, 1, "bert", "", "", t.path()), no_student);
+        EXPECT_GE(clock.now(), 2000);
+        StudentSlots slots;
+        EXPECT_THROW(ReadStudents(t.path(), slots), RegisterError);
+        EXPECT_GE(clock.now(), 4000);
+    }
+
+    ASSERT_EQ(::write(release[1], "x", 1), 1);
+    EXPECT_EQ(exit_status(holder), 0);
+    EXPECT_EQ(contents(path), added(1, "anna"));
+    EXPECT_EQ(AddStudent(11, 1, "bert", "", "", t.path()), 2);
+    for (int fd : { ready[0], release[0], release[1] })
+        ::close(fd);
+}
+
 TEST(StudentRegisterProcesses, WriterKilledMidRunLeavesWholeReadableRecords)
 {
     TempFolder t;
@@ -142,19 +193,24 @@ TEST(StudentRegisterProcesses, LinkPlantedAsTheRegisterIsRefused)
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST(StudentRegisterProcesses, NewRegisterIsSharedAsFarAsTheUmaskAllows)
+TEST(StudentRegisterProcesses, NewRegisterIsSharedWhateverTheUmaskButAnOldOneKeepsItsMode)
 {
     TempFolder t;
-    t.make_folder("open");
     t.make_folder("group");
-    mode_t const old = ::umask(0);
-    AddStudent(11, 1, "anna", "", "", t.path() + "open");
-    ::umask(027);
-    AddStudent(11, 1, "anna", "", "", t.path() + "group");
+    t.make_folder("private");
+    std::string const old_register = t.write("old/students.dat");
+    ::chmod(old_register.c_str(), 0600);
+    mode_t const old = ::umask(027);
+    EXPECT_EQ(AddStudent(11, 1, "anna", "", "", t.path() + "group"), 1);
+    ::umask(077);
+    EXPECT_EQ(AddStudent(11, 1, "anna", "", "", t.path() + "private"), 1);
+    EXPECT_EQ(AddStudent(11, 1, "anna", "", "", t.path() + "old"), 1);
     ::umask(old);
-    struct stat st {};
-    ASSERT_EQ(::stat((t.path() + "open/students.dat").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0666u);
-    ASSERT_EQ(::stat((t.path() + "group/students.dat").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    auto mode = [](std::string const& path) {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    EXPECT_EQ(mode(t.path() + "group/students.dat"), 0666u);
+    EXPECT_EQ(mode(t.path() + "private/students.dat"), 0666u);
+    EXPECT_EQ(mode(old_register), 0600u);
 }

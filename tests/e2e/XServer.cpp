@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -28,13 +29,16 @@ XServer::XServer(std::string const& screen)
         ::_exit(127);
     }
     ::close(fds[1]);
-    char buffer[32] = {};
-    ssize_t n = ::read(fds[0], buffer, sizeof buffer - 1);
+    // Xvfb may write the number and its newline separately; closing the pipe
+    // before the newline has arrived would kill it.
+    std::string number;
+    char c;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n')
+        number += c;
     ::close(fds[0]);
-    if (n <= 0)
+    if (number.empty())
         throw std::runtime_error("Xvfb did not start");
-    m_display.assign(1, ':');
-    m_display.append(buffer, std::size_t(n - (buffer[n - 1] == '\n' ? 1 : 0)));
+    m_display = ":" + number;
 }
 
 XServer::~XServer()
@@ -59,17 +63,36 @@ std::string XServer::run(std::string const& command) const
     return out;
 }
 
-ShellProcess::ShellProcess(XServer const& x, std::string const& folder, std::vector<std::string> extra_env)
-    : m_trace_path(folder + "/trace.txt")
+namespace {
+
+std::string name_of(std::string const& entry) { return entry.substr(0, entry.find('=')); }
+
+// The inherited environment with `overrides` in place of entries of the same
+// name; among overrides of one name the last wins.
+std::vector<std::string> environment_with(std::vector<std::string> const& overrides)
 {
+    std::map<std::string, std::string> replaced;
+    for (auto const& o : overrides)
+        replaced[name_of(o)] = o;
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
-    env.push_back("DISPLAY=" + x.display());
-    env.push_back("SPROUT_TRACE=" + m_trace_path);
-    env.push_back("SDL_AUDIODRIVER=dummy");
-    for (auto& e : extra_env)
-        env.push_back(e);
+        if (!replaced.count(name_of(*e)))
+            env.emplace_back(*e);
+    for (auto const& [name, entry] : replaced)
+        env.push_back(entry);
+    return env;
+}
+
+}
+
+ShellProcess::ShellProcess(XServer const& x, std::string const& folder, std::vector<std::string> extra_env,
+    std::string const& trace_folder)
+    : m_trace_path((trace_folder.empty() ? folder : trace_folder) + "/trace.txt")
+{
+    std::vector<std::string> overrides = { "DISPLAY=" + x.display(), "SPROUT_TRACE=" + m_trace_path,
+        "SDL_AUDIODRIVER=dummy" };
+    overrides.insert(overrides.end(), extra_env.begin(), extra_env.end());
+    std::vector<std::string> env = environment_with(overrides);
     m_pid = ::fork();
     if (m_pid == 0) {
         std::vector<char*> envp;
@@ -104,6 +127,26 @@ bool ShellProcess::wait_for_trace(std::string const& text, int timeout_ms) const
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     while (std::chrono::steady_clock::now() < end) {
         if (trace().find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return false;
+}
+
+std::size_t ShellProcess::count(std::string const& text) const
+{
+    std::istringstream lines(trace());
+    std::size_t n = 0;
+    for (std::string line; std::getline(lines, line);)
+        n += line.find(text) != std::string::npos;
+    return n;
+}
+
+bool ShellProcess::wait_for_count(std::string const& text, std::size_t n, int timeout_ms) const
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < end) {
+        if (count(text) >= n)
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -22,15 +22,23 @@ private:
     std::string m_display;
 };
 
-// The shell started in a folder, with its trace in that folder.
+// The shell started in a folder, with its trace in that folder or in
+// `trace_folder` (to keep a shared install folder such as the demo package
+// untouched). `extra_env` entries replace inherited ones of the same name
+// (SDL_AUDIODRIVER is dummy unless replaced).
 class ShellProcess {
 public:
-    ShellProcess(XServer const&, std::string const& install_folder, std::vector<std::string> extra_env = {});
+    ShellProcess(XServer const&, std::string const& install_folder, std::vector<std::string> extra_env = {},
+        std::string const& trace_folder = {});
     ~ShellProcess();
 
     std::string trace() const;
     // Polls the trace for a line containing `text`; false after the timeout.
     bool wait_for_trace(std::string const& text, int timeout_ms = 10000) const;
+    // Lines of the trace that contain `text`.
+    std::size_t count(std::string const& text) const;
+    // Polls until `count(text)` reaches `n`; false after the timeout.
+    bool wait_for_count(std::string const& text, std::size_t n, int timeout_ms = 10000) const;
     void signal(int sig) const;
     // The exit status, or -1 when it did not end in time.
     int wait_exit(int timeout_ms = 10000);

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 #include "support/TempFolder.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace files = platform::files;
@@ -67,4 +68,16 @@ TEST(Files, MakeFolderCreatesOneLevelOnly)
     EXPECT_TRUE(files::make_folder(t.path() + "documents"));
     EXPECT_FALSE(files::make_folder(t.path() + "documents"));
     EXPECT_FALSE(files::make_folder(t.path() + "a/b"));
+}
+
+TEST(Files, MakeFoldersCreatesTheWholePathOrSaysWhyNot)
+{
+    TempFolder t;
+    t.make_folder("Data");
+    EXPECT_EQ(files::make_folders(t.path() + "data/a/b/"), 0);
+    EXPECT_TRUE(files::folder_exists(t.path() + "Data/a/b"));
+    EXPECT_EQ(files::make_folders(t.path() + "data/a/b"), 0) << "an existing folder is no failure";
+    t.write("file");
+    EXPECT_EQ(files::make_folders(t.path() + "file"), ENOTDIR);
+    EXPECT_EQ(files::make_folders(t.path() + "file/below"), ENOTDIR);
 }

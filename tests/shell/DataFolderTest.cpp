@@ -1,4 +1,6 @@
+#include "shell/AsciiLower.h"
 #include "shell/TForm1.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
 
@@ -8,32 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Replaces the process environment for one test and puts it back after.
-class Environment {
-public:
-    explicit Environment(std::vector<std::string> entries)
-    {
-        for (char** e = environ; *e; ++e)
-            m_saved.emplace_back(*e);
-        clearenv();
-        for (auto const& entry : entries) {
-            auto eq = entry.find('=');
-            setenv(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str(), 1);
-        }
-    }
-    ~Environment()
-    {
-        clearenv();
-        for (auto const& entry : m_saved) {
-            auto eq = entry.find('=');
-            setenv(entry.substr(0, eq).c_str(), entry.substr(eq + 1).c_str(), 1);
-        }
-    }
-
-private:
-    std::vector<std::string> m_saved;
-};
 
 class WorkingDirectory {
 public:
@@ -50,6 +26,7 @@ private:
 struct Shell : ::testing::Test {
     TestApp t;
     TempFolder folder;
+    ScopedInstalledProfile no_installed_profile { folder.path() + "not-installed" };
 };
 
 }
@@ -57,50 +34,59 @@ struct Shell : ::testing::Test {
 TEST_F(Shell, DataFolderIsTheLowerCasedProfileWithDocuments)
 {
     folder.make_folder("All Users");
-    Environment env({ "HOME=/nowhere", "ALLUSERSPROFILE=" + folder.path() + "All Users" });
+    ScopedEnvironment env({ "HOME=/nowhere", "ALLUSERSPROFILE=" + folder.path() + "All Users" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
     // Lower-cased like the profile line; the resolver still finds "All Users".
-    std::string expected = folder.path() + "all users/documents/";
-    for (auto& c : expected)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(form.datafolder, expected);
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path() + "all users/documents/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "All Users/documents"));
 }
 
 TEST_F(Shell, FirstLineContainingTheNameWinsAndATrailingSlashIsNotDoubled)
 {
-    std::string lower = folder.path();
-    for (auto& c : lower)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    Environment env({ "MYALLUSERSPROFILE=" + folder.path() + "x/", "ALLUSERSPROFILE=/elsewhere" });
+    ScopedEnvironment env({ "MYALLUSERSPROFILE=" + folder.path() + "x/", "ALLUSERSPROFILE=/elsewhere" });
     folder.make_folder("x");
     TForm1& form = t.app.CreateForm<TForm1>("Form1");
-    EXPECT_EQ(form.ResolveDataFolder(), lower + "x/documents/");
+    EXPECT_EQ(form.ResolveDataFolder(), ascii_lower(folder.path()) + "x/documents/");
 }
 
 TEST_F(Shell, EmptyProfileFallsBackToTheSystemFolder)
 {
-    Environment env({ "ALLUSERSPROFILE=" });
+    ScopedEnvironment env({ "ALLUSERSPROFILE=" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
     EXPECT_EQ(form.datafolder, "/usr/bin/");
 }
 
 TEST_F(Shell, NoProfileLineUsesThePerUserDataFolder)
 {
-    Environment env({ "HOME=" + folder.path() + "home" });
+    ScopedEnvironment env({ "HOME=" + folder.path() + "home" });
     folder.make_folder("home");
     auto& form = t.app.CreateForm<TForm1>("Form1");
-    std::string expected = folder.path() + "home/.local/share/pipkin-sprout/documents/";
-    for (auto& c : expected)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    EXPECT_EQ(form.datafolder, expected);
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path() + "home/.local/share/pipkin-sprout/documents/"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "home/.local/share/pipkin-sprout/documents"));
+}
+
+TEST_F(Shell, AMissingPerUserFolderIsMadeWholeRatherThanFallingBack)
+{
+    WorkingDirectory cwd(folder.make_folder("install"));
+    ScopedEnvironment env({ "HOME=/nowhere", "XDG_DATA_HOME=" + folder.path() + "fresh/data" });
+    auto& form = t.app.CreateForm<TForm1>("Form1");
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path()) + "fresh/data/pipkin-sprout/documents/");
+    EXPECT_TRUE(std::filesystem::is_directory(folder.path() + "fresh/data/pipkin-sprout/documents"));
+}
+
+TEST_F(Shell, TheInstalledProfileServesEveryUser)
+{
+    ScopedInstalledProfile installed(folder.make_folder("var/lib/pipkin-sprout"));
+    ScopedEnvironment env({ "HOME=" + folder.path() + "home" });
+    auto& form = t.app.CreateForm<TForm1>("Form1");
+    EXPECT_EQ(form.datafolder, ascii_lower(folder.path()) + "var/lib/pipkin-sprout/documents/");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() + "home"));
 }
 
 TEST_F(Shell, UncreatableDocumentsFolderFallsBackToTheCurrentDirectory)
 {
     WorkingDirectory cwd(folder.path());
-    Environment env({ "ALLUSERSPROFILE=" + folder.path() + "missing/parent" });
+    ScopedEnvironment env({ "ALLUSERSPROFILE=" + folder.path() + "missing/parent" });
     auto& form = t.app.CreateForm<TForm1>("Form1");
     EXPECT_EQ(form.datafolder, folder.path());
     EXPECT_EQ(form.installdir, folder.path());
@@ -132,7 +118,7 @@ TEST_F(Shell, TheRootFolderKeepsItsSingleSlash)
 
 TEST_F(Shell, EnvironmentReadsAreStableAndKeepEmptyValues)
 {
-    Environment env({ "EMPTY=", "ALLUSERSPROFILE=/x" });
+    ScopedEnvironment env({ "EMPTY=", "ALLUSERSPROFILE=/x" });
     TSysInfo info(nullptr);
     auto first = info.Environment();
     auto second = info.Environment();

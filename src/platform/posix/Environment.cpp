@@ -2,8 +2,13 @@
 
 #include "platform/Files.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <pwd.h>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -11,22 +16,50 @@ namespace platform::environment {
 
 namespace {
 
+std::string installed_profile = "/var/lib/pipkin-sprout";
+
 bool names_all_users_profile(std::string const& entry) { return entry.rfind("ALLUSERSPROFILE=", 0) == 0; }
 
-std::string per_user_data_folder()
+bool usable(std::string const& folder)
+{
+    return files::folder_exists(folder) && ::access(files::resolve(folder).c_str(), W_OK | X_OK) == 0;
+}
+
+// HOME, or the password database's entry for a process started without it.
+std::string home_folder()
+{
+    if (char const* home = std::getenv("HOME"); home && *home)
+        return home;
+    passwd const* user = ::getpwuid(::getuid());
+    return user && user->pw_dir ? user->pw_dir : "";
+}
+
+std::string per_user_profile()
 {
     char const* xdg = std::getenv("XDG_DATA_HOME");
-    std::string base;
-    if (xdg && *xdg) {
-        base = xdg;
-    } else {
-        char const* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.local/share";
-        files::make_folder(std::string(home ? home : "") + "/.local");
-        files::make_folder(base);
-    }
-    std::string folder = base + "/pipkin-sprout";
-    files::make_folder(folder);
+    std::string const base = xdg && *xdg ? std::string(xdg) : home_folder() + "/.local/share";
+    return base + "/pipkin-sprout";
+}
+
+// Every read of the environment comes here, so a folder that cannot be made
+// would otherwise be reported once per line the shell examines.
+void warn_once(std::string const& folder, int err)
+{
+    static std::mutex mutex;
+    static std::string warned;
+    std::lock_guard lock(mutex);
+    if (std::exchange(warned, folder) != folder)
+        std::fprintf(stderr, "pipkin-sprout: cannot make the data folder %s: %s\n", folder.c_str(),
+            std::strerror(err));
+}
+
+std::string all_users_profile()
+{
+    if (usable(installed_profile))
+        return installed_profile;
+    std::string folder = per_user_profile();
+    if (int err = files::make_folders(folder))
+        warn_once(folder, err);
     return folder;
 }
 
@@ -41,9 +74,11 @@ std::vector<std::string> entries()
         has_profile = has_profile || names_all_users_profile(list.back());
     }
     if (!has_profile)
-        list.push_back("ALLUSERSPROFILE=" + per_user_data_folder());
+        list.push_back("ALLUSERSPROFILE=" + all_users_profile());
     return list;
 }
+
+std::string use_installed_profile(std::string folder) { return std::exchange(installed_profile, std::move(folder)); }
 
 std::string windows_folder() { return "/usr/local/bin"; }
 

@@ -164,6 +164,21 @@ bool remove(std::string const& path) { return ::unlink(resolve(path).c_str()) ==
 
 bool make_folder(std::string const& path) { return ::mkdir(resolve(path).c_str(), 0777) == 0; }
 
+int make_folders(std::string const& path)
+{
+    if (path.empty())
+        return ENOENT;
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        std::string const level = path.substr(0, end);
+        if (!make_folder(level) && errno != EEXIST)
+            return errno;
+        if (end == std::string::npos || end + 1 == path.size())
+            break;
+    }
+    // The last level may exist as something other than a folder.
+    return folder_exists(path) ? 0 : ENOTDIR;
+}
+
 std::string current_directory()
 {
     char buffer[PATH_MAX];

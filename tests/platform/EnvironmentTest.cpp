@@ -1,0 +1,83 @@
+#include "platform/Environment.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace environment = platform::environment;
+
+namespace {
+
+struct AllUsersProfile : ::testing::Test {
+    TempFolder t;
+    ScopedInstalledProfile installed { t.path() + "var/lib/pipkin-sprout" };
+
+    std::string appended()
+    {
+        auto const list = environment::entries();
+        return list.empty() ? std::string() : list.back();
+    }
+};
+
+}
+
+TEST_F(AllUsersProfile, TheInstalledFolderWinsWhenItIsThereAndWritable)
+{
+    t.make_folder("var/lib/pipkin-sprout");
+    ScopedEnvironment env({ "HOME=" + t.path() + "home" });
+    EXPECT_EQ(appended(), "ALLUSERSPROFILE=" + t.path() + "var/lib/pipkin-sprout");
+    EXPECT_FALSE(std::filesystem::exists(t.path() + "home"));
+}
+
+TEST_F(AllUsersProfile, AnInstalledFolderTheUserCannotWriteInIsPassedOver)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write anywhere";
+    std::string const shared = t.make_folder("var/lib/pipkin-sprout");
+    ::chmod(shared.c_str(), 0555);
+    ScopedEnvironment env({ "XDG_DATA_HOME=" + t.path() + "data" });
+    EXPECT_EQ(appended(), "ALLUSERSPROFILE=" + t.path() + "data/pipkin-sprout");
+    ::chmod(shared.c_str(), 0755);
+}
+
+TEST_F(AllUsersProfile, AMissingPerUserFolderIsMadeWhole)
+{
+    ScopedEnvironment env({ "HOME=/nowhere", "XDG_DATA_HOME=" + t.path() + "not/yet/there" });
+    EXPECT_EQ(appended(), "ALLUSERSPROFILE=" + t.path() + "not/yet/there/pipkin-sprout");
+    EXPECT_TRUE(std::filesystem::is_directory(t.path() + "not/yet/there/pipkin-sprout"));
+}
+
+TEST_F(AllUsersProfile, WithoutXdgDataHomeItLiesUnderHome)
+{
+    ScopedEnvironment env({ "HOME=" + t.path() + "home", "XDG_DATA_HOME=" });
+    EXPECT_EQ(appended(), "ALLUSERSPROFILE=" + t.path() + "home/.local/share/pipkin-sprout");
+    EXPECT_TRUE(std::filesystem::is_directory(t.path() + "home/.local/share/pipkin-sprout"));
+}
+
+TEST_F(AllUsersProfile, AFolderThatCannotBeMadeIsNamedAndReportedOnce)
+{
+    t.write("blocked", "a file where a folder should be");
+    ScopedEnvironment env({ "XDG_DATA_HOME=" + t.path() + "blocked/data" });
+    ::testing::internal::CaptureStderr();
+    std::string const first = appended();
+    std::string const second = appended();
+    std::string const said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(first, "ALLUSERSPROFILE=" + t.path() + "blocked/data/pipkin-sprout");
+    EXPECT_EQ(second, first);
+    EXPECT_EQ(said,
+        "pipkin-sprout: cannot make the data folder " + t.path() + "blocked/data/pipkin-sprout: Not a directory\n");
+}
+
+TEST_F(AllUsersProfile, AnEntryPresentButEmptyStaysAsItIs)
+{
+    t.make_folder("var/lib/pipkin-sprout");
+    ScopedEnvironment env({ "ALLUSERSPROFILE=", "XDG_DATA_HOME=" + t.path() + "data" });
+    auto const list = environment::entries();
+    EXPECT_EQ(std::count(list.begin(), list.end(), "ALLUSERSPROFILE="), 1);
+    EXPECT_EQ(list.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(t.path() + "data"));
+}

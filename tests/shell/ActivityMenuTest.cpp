@@ -1,0 +1,219 @@
+#include "shell/MainWindow.h"
+#include "shell/MenuZones.h"
+
+namespace {
+
+// The menu screen in English with its instruction already heard, reached
+// through the language screen.
+struct ActivityMenu : MainWindow {
+    ActivityMenu()
+    {
+        furnish();
+        activate();
+        EXPECT_TRUE(run_until([&] { return form.engbut.Visible(); }));
+        click(form.engbut);
+        let_voice_end();
+        form.menuactive = true;
+        form.instructiongiven = true;
+        form.ShowMenuButtons();
+        form.backbut.Show();
+        form.reportbut.Show();
+        forget_trace();
+    }
+    std::size_t effects(std::string const& file)
+    {
+        auto names = traced_files("effect");
+        return std::size_t(std::count(names.begin(), names.end(), file));
+    }
+    std::size_t voices(std::string const& file)
+    {
+        auto names = traced_files("voice");
+        return std::size_t(std::count(names.begin(), names.end(), file));
+    }
+    // Hovers a zone and lets its name, if one was queued, be heard.
+    void hear(TControl const& zone)
+    {
+        move_into(zone);
+        if (form.promptpos == 1 && form.NotifyEndTimer.Enabled())
+            let_voice_end();
+    }
+};
+
+}
+
+TEST(MenuZones, FlagNumbersAndNamePromptsOfEveryZone)
+{
+    struct Zone {
+        ZoneGroup group;
+        int tag, flag;
+        char const* prompt;
+    };
+    for (auto z : { Zone { ZoneGroup::Item, 1, 1, "m1.mp3" }, Zone { ZoneGroup::Item, 3, 3, "m3.mp3" },
+             Zone { ZoneGroup::Item, 4, 4, "m4.mp3" }, Zone { ZoneGroup::Item, 5, 5, "m5.mp3" },
+             Zone { ZoneGroup::Thinking, 2, 9, "m2_2.mp3" }, Zone { ZoneGroup::Thinking, 1, 8, "m2_1.mp3" },
+             Zone { ZoneGroup::Perception, 2, 7, "m6_2.mp3" }, Zone { ZoneGroup::Perception, 1, 6, "m6_1.mp3" } }) {
+        EXPECT_EQ(zone_flag(z.group, z.tag), z.flag) << z.prompt;
+        EXPECT_EQ(zone_prompt(z.group, z.tag), z.prompt);
+    }
+}
+
+TEST_F(ActivityMenu, EachNameIsSpokenOnceAndEveryMoveOntoAnotherItemClicks)
+{
+    hear(form.Image3);
+    EXPECT_EQ(effects("click.wav"), 1u);
+    EXPECT_EQ(voices("m3.wav"), 1u);
+    EXPECT_TRUE(form.spoken[3]);
+    EXPECT_FALSE(form.pendingspoken[3]);
+    EXPECT_TRUE(form.phand1.Visible());
+    EXPECT_EQ(form.phand1.Left(), form.Image3.Left());
+    EXPECT_EQ(form.phand1.Top(), form.Image3.Top());
+
+    // Moves inside the item change nothing.
+    move_into(form.Image3, 20, 10);
+    move_into(form.Image3, -30, 5);
+    EXPECT_EQ(effects("click.wav"), 1u);
+
+    hear(form.Image1);
+    hear(form.Image3);
+    hear(form.Image1);
+    EXPECT_EQ(effects("click.wav"), 4u);
+    EXPECT_EQ(voices("m3.wav"), 1u);
+    EXPECT_EQ(voices("m1.wav"), 1u);
+}
+
+TEST_F(ActivityMenu, TheBackgroundHidesTheHandButKeepsTheMark)
+{
+    hear(form.Image5);
+    move_to(400, 580); // bare background
+    EXPECT_FALSE(form.phand1.Visible());
+    EXPECT_TRUE(form.hovermark[5]);
+    move_into(form.Image5);
+    EXPECT_TRUE(form.phand1.Visible());
+    EXPECT_EQ(effects("click.wav"), 1u);
+    EXPECT_EQ(voices("m5.wav"), 1u);
+}
+
+TEST_F(ActivityMenu, TheThinkingItemLeavesTheMarkSoTheReturnIsSilent)
+{
+    hear(form.Image1);
+    move_into(form.Image2, 60, 60); // below the overlay's sub-choices
+    EXPECT_TRUE(form.denke_ovr.Visible());
+    EXPECT_FALSE(form.phand1.Visible());
+    hear(form.Image1);
+    EXPECT_EQ(effects("click.wav"), 1u);
+    EXPECT_FALSE(form.denke_ovr.Visible());
+}
+
+TEST_F(ActivityMenu, ANameCutOffByTheNextItemIsSpokenOnTheNextVisit)
+{
+    move_into(form.Image1);
+    ASSERT_TRUE(run_until([&] { return count("voice") == 1; })); // m1 begins
+    move_into(form.Image6);
+    let_voice_end();
+    EXPECT_FALSE(form.spoken[1]);
+    EXPECT_TRUE(form.spoken[4]);
+    hear(form.Image1);
+    EXPECT_EQ(voices("m1.wav"), 2u);
+    EXPECT_TRUE(form.spoken[1]);
+}
+
+TEST_F(ActivityMenu, OverlaysStayOpenUntilAnotherItemIsReached)
+{
+    move_into(form.Image2, 60, 60);
+    move_to(400, 580);
+    EXPECT_TRUE(form.denke_ovr.Visible() && form.denke_but1.Visible() && form.denke_but2.Visible());
+
+    hear(form.denke_but2);
+    EXPECT_TRUE(form.phand2.Visible());
+    EXPECT_EQ(form.phand2.Left(), form.denke_but2.Left());
+    EXPECT_EQ(voices("m2_1.wav"), 1u);
+    EXPECT_TRUE(form.spoken[8]);
+
+    move_into(form.Image4, 0, 70); // below the perception overlay
+    EXPECT_FALSE(form.denke_ovr.Visible());
+    EXPECT_TRUE(form.persepsie_ovr.Visible() && form.persepsie_but1.Visible());
+    EXPECT_TRUE(form.phand2.Visible()); // opening an overlay leaves the sub-choice hand
+    hear(form.persepsie_but1);
+    EXPECT_EQ(voices("m6_2.wav"), 1u);
+    EXPECT_TRUE(form.spoken[7]);
+
+    hear(form.Image3);
+    EXPECT_FALSE(form.persepsie_ovr.Visible() || form.persepsie_but1.Visible() || form.phand2.Visible());
+}
+
+TEST_F(ActivityMenu, AnInactiveMenuStillOpensThePerceptionChoicesButNothingElse)
+{
+    form.menuactive = false;
+    move_into(form.Image2, 60, 60);
+    EXPECT_FALSE(form.denke_ovr.Visible());
+    move_into(form.Image3);
+    EXPECT_FALSE(form.phand1.Visible());
+    move_into(form.Image4, 0, 70);
+    EXPECT_TRUE(form.persepsie_ovr.Visible());
+    move_into(form.persepsie_but2);
+    EXPECT_FALSE(form.phand2.Visible());
+    EXPECT_EQ(count("effect"), 0u);
+    EXPECT_FALSE(form.hovermark[3] || form.hovermark[6]);
+}
+
+TEST_F(ActivityMenu, DuringTheInstructionTheHandMovesSilentlyAndTheMarkHolds)
+{
+    form.instructiongiven = false;
+    form.instructionplaying = true;
+    form.StartPrompts("", 1, "a_2.mp3", 500);
+    move_into(form.Image3);
+    EXPECT_TRUE(form.phand1.Visible());
+    EXPECT_TRUE(form.hovermark[3]);
+    let_voice_end();
+    EXPECT_TRUE(form.instructiongiven);
+    EXPECT_FALSE(form.instructionplaying);
+    EXPECT_EQ(count("effect"), 0u);
+
+    move_into(form.Image3, 10, 10);
+    EXPECT_EQ(count("effect"), 0u);
+    hear(form.Image5);
+    hear(form.Image3);
+    EXPECT_EQ(voices("m3.wav"), 1u);
+    EXPECT_EQ(effects("click.wav"), 2u);
+}
+
+TEST_F(ActivityMenu, AClickStoresItsSlotAndASecondOneBeforeTheStartIsWrong)
+{
+    struct Click {
+        TControl* zone;
+        std::int32_t slot;
+        bool stops_sequence;
+    };
+    std::vector<Click> const clicks = { { &form.Image1, 1, true }, { &form.denke_but2, 2, false },
+        { &form.denke_but1, 3, true }, { &form.Image3, 4, false }, { &form.Image6, 5, false },
+        { &form.Image5, 6, false }, { &form.persepsie_but2, 7, false }, { &form.persepsie_but1, 8, true },
+        { &form.reportbut, 9, false } };
+    for (auto const& c : clicks) {
+        form.menuactive = true;
+        form.denke_ovr.Hide();
+        form.persepsie_ovr.Hide();
+        for (TControl* sub : { &form.denke_but1, &form.denke_but2, &form.persepsie_but1, &form.persepsie_but2 })
+            sub->SetVisible(sub == c.zone);
+        form.NotifyEndTimer.SetEnabled(true);
+        click(*c.zone);
+        EXPECT_FALSE(form.menuactive) << c.zone->Name();
+        EXPECT_EQ(form.selectedactivity, c.slot);
+        EXPECT_TRUE(form.executetimer.Enabled());
+        EXPECT_EQ(form.NotifyEndTimer.Enabled(), !c.stops_sequence) << c.zone->Name();
+
+        std::size_t wrong = effects("wrong.wav");
+        click(*c.zone);
+        EXPECT_EQ(effects("wrong.wav"), wrong + 1);
+        EXPECT_EQ(form.selectedactivity, c.slot);
+        ASSERT_TRUE(run_until([&] { return !form.executetimer.Enabled(); }));
+    }
+}
+
+TEST_F(ActivityMenu, TheTwoOverlayItemsHaveNoClick)
+{
+    click_at(520, 535); // Image4 below its overlay
+    click_at(320, 350); // Image2 below its overlay
+    EXPECT_TRUE(form.menuactive);
+    EXPECT_FALSE(form.executetimer.Enabled());
+    EXPECT_EQ(form.selectedactivity, 0);
+}
