@@ -8,17 +8,16 @@ namespace {
 // The menu screen of a logged-in Afrikaans student, with the package's
 // activity programs being probes.
 struct Launcher : ShellWithProbe {
-    std::string pkg = folder.make_folder("pkg") + "/";
-    std::string data = folder.make_folder("data") + "/";
+    std::string pkg = form.installdir;
+    std::string data = form.datafolder;
 
     Launcher()
     {
-        form.installdir = pkg;
-        form.datafolder = data;
+        form.voicedir = install.path() + "sounds_afr/";
         form.studentname = "anna";
         form.langletter = 'a';
         for (int slot : { 1, 4, 9 })
-            install_probe("pkg/" + form.activities[slot]);
+            install_probe(pkg + form.activities[slot]);
         form.ShowMenuButtons();
         form.reportbut.Show();
         form.menuactive = true;
@@ -50,30 +49,30 @@ struct Launcher : ShellWithProbe {
 TEST_F(Launcher, AClickStartsTheProgram300msLaterWithTheSevenFieldsAndTheShellFallsSilent)
 {
     // The item's name is still being spoken when the activity starts.
-    folder.write("voice/m3.wav", sound_files::wav(2000, 0.25));
+    install.write("sounds_afr/m3.wav", sound_files::wav(2000, 0.25));
     click(form.Image3);
     platform::Millis clicked = t.now();
     ASSERT_TRUE(started_program());
     auto program = started();
 
-    auto starts = trace.lines("start");
+    auto starts = traced("start");
     ASSERT_EQ(starts.size(), 1u);
-    EXPECT_EQ(starts[0].time - clicked, 300);
+    EXPECT_EQ(starts[0].at - clicked, 300);
     EXPECT_EQ(starts[0].fields.at(0), pkg + "maths/maths.exe");
     EXPECT_EQ(program.arguments, fields("anna", "AFR"));
     EXPECT_EQ(form.activitypath, pkg + "maths/maths.exe");
     EXPECT_EQ(form.activityparams,
         "\"*" + pkg + "#\" \"*anna#\" \"*#\" \"*#\" \"*TRUE#\" \"*AFR#\" \"*" + data + "#\"");
-    EXPECT_EQ(trace.lines("voice").back().fields.at(0), form.voicedir + "m3.wav");
+    EXPECT_EQ(first_field("voice"), form.voicedir + "m3.wav");
     EXPECT_TRUE(form.childrunning);
     EXPECT_FALSE(form.menuactive);
     EXPECT_TRUE(minimised());
     EXPECT_FALSE(form.NotifyEndTimer.Enabled());
     EXPECT_FALSE(form.playnextvoicetimer.Enabled());
 
-    auto voices = trace.count("voice");
+    auto voices = count("voice");
     t.run_for(3000);
-    EXPECT_EQ(trace.count("voice"), voices);
+    EXPECT_EQ(count("voice"), voices);
     auto samples = output.captured();
     std::size_t last_second = 2 * platform::AudioDevice::rate;
     ASSERT_GT(samples.size(), last_second);
@@ -81,18 +80,18 @@ TEST_F(Launcher, AClickStartsTheProgram300msLaterWithTheSevenFieldsAndTheShellFa
         << "the name is cut off and nothing sounds while the activity runs";
     EXPECT_TRUE(form.childrunning);
     form.Image1.OnClick(&form.Image1);
-    EXPECT_EQ(trace.lines("effect").back().fields.at(0), form.fxdir + "wrong.wav");
+    EXPECT_EQ(first_field("effect"), form.fxdir + "wrong.wav");
 
     end(program);
     platform::Millis ended = t.now();
     ASSERT_TRUE(back_on_menu());
     EXPECT_LE(finished_at - ended, 500) << "one finish check";
     EXPECT_FALSE(minimised());
-    EXPECT_EQ(trace.lines("window").back().fields.at(0), "maximised");
+    EXPECT_EQ(first_field("window"), "maximised");
     EXPECT_TRUE(form.instructionplaying);
     EXPECT_FALSE(form.instructiongiven);
     ASSERT_TRUE(t.run_until([&] { return form.instructiongiven; }, 3000));
-    EXPECT_EQ(trace.lines("voice").back().fields.at(0), form.voicedir + "a_2.wav");
+    EXPECT_EQ(first_field("voice"), form.voicedir + "a_2.wav");
     EXPECT_TRUE(messages().empty());
 }
 
@@ -126,12 +125,12 @@ TEST_F(Launcher, ASecondClickWithinTheWaitPlaysWrongAndOnlyOneProgramStarts)
     click(form.Image3);
     t.run_for(100);
     click(form.Image1);
-    EXPECT_EQ(trace.lines("effect").back().fields.at(0), form.fxdir + "wrong.wav");
+    EXPECT_EQ(first_field("effect"), form.fxdir + "wrong.wav");
     EXPECT_EQ(form.selectedactivity, 4);
     ASSERT_TRUE(started_program());
     started();
     t.run_for(1000);
-    EXPECT_EQ(trace.count("start"), 1u);
+    EXPECT_EQ(count("start"), 1u);
 }
 
 TEST_F(Launcher, TheReportSlotStartsLikeTheActivities)
@@ -139,7 +138,7 @@ TEST_F(Launcher, TheReportSlotStartsLikeTheActivities)
     click(form.reportbut);
     ASSERT_TRUE(started_program());
     auto program = started();
-    EXPECT_EQ(trace.lines("start").at(0).fields.at(0), pkg + "progress/progress.exe");
+    EXPECT_EQ(traced("start").at(0).fields.at(0), pkg + "progress/progress.exe");
     EXPECT_EQ(program.arguments, fields("anna", "AFR"));
     EXPECT_TRUE(minimised());
 }
@@ -152,19 +151,19 @@ TEST_F(Launcher, AProgramThatEndsAtOnceIsBackWithinOneFinishCheck)
     end(started());
     ASSERT_TRUE(back_on_menu());
     EXPECT_EQ(finished_at - started_at, 500);
-    EXPECT_EQ(trace.count("finished"), 1u);
+    EXPECT_EQ(count("finished"), 1u);
 }
 
 TEST_F(Launcher, ARefusedStartComesBackAtOnceWithTheInstructionAndNoMessage)
 {
-    std::string no_bin = folder.make_folder("empty-path");
+    std::string no_bin = profile.make_folder("empty-path");
     struct RestorePath {
         std::string old { std::getenv("PATH") ? std::getenv("PATH") : "" };
         ~RestorePath() { ::setenv("PATH", old.c_str(), 1); }
     } restore;
     ::setenv("PATH", no_bin.c_str(), 1);
     ::chmod((pkg + form.activities[4]).c_str(), 0644);
-    std::string old_program = folder.write("pkg/" + form.activities[1], "MZ\x90");
+    std::string old_program = install.write(form.activities[1], "MZ\x90");
     ::chmod(old_program.c_str(), 0755);
 
     for (TControl* zone : std::initializer_list<TControl*> { &form.Image3, &form.Image1 }) {
@@ -175,13 +174,13 @@ TEST_F(Launcher, ARefusedStartComesBackAtOnceWithTheInstructionAndNoMessage)
         EXPECT_TRUE(form.instructionplaying);
         EXPECT_FALSE(form.AppExe.watching());
     }
-    EXPECT_EQ(trace.count("start"), 0u);
+    EXPECT_EQ(count("start"), 0u);
     EXPECT_EQ(form.AppExe.error_code(), 31);
-    for (auto const& line : trace.lines("window"))
+    for (auto const& line : traced("window"))
         EXPECT_EQ(line.fields.at(0), "maximised") << "never minimised";
     EXPECT_TRUE(messages().empty());
     ASSERT_TRUE(t.run_until([&] { return form.instructiongiven; }, 3000));
-    EXPECT_EQ(trace.lines("voice").back().fields.at(0), form.voicedir + "a_2.wav");
+    EXPECT_EQ(first_field("voice"), form.voicedir + "a_2.wav");
 }
 
 TEST_F(Launcher, AMissingProgramWarnsAndLeavesTheMenuActive)
@@ -202,7 +201,7 @@ TEST_F(Launcher, AMissingProgramWarnsAndLeavesTheMenuActive)
 
 TEST_F(Launcher, TheMenuComesBackAsItWasLeftAndHovermarkSurvives)
 {
-    install_probe("pkg/" + form.activities[3]);
+    install_probe(pkg + form.activities[3]);
     form.spoken[1] = true;
     t.move(400, 340); // the thinking item, outside its overlay
     t.move(form.denke_but1.Left() + 20, form.denke_but1.Top() + 60);
@@ -211,7 +210,7 @@ TEST_F(Launcher, TheMenuComesBackAsItWasLeftAndHovermarkSurvives)
     ASSERT_TRUE(form.phand2.Visible());
     click(form.denke_but1);
     ASSERT_TRUE(started_program());
-    EXPECT_EQ(trace.lines("start").at(0).fields.at(0), pkg + "thinking2/association.exe");
+    EXPECT_EQ(traced("start").at(0).fields.at(0), pkg + "thinking2/association.exe");
     end(started());
     ASSERT_TRUE(back_on_menu());
 
@@ -224,13 +223,13 @@ TEST_F(Launcher, TheMenuComesBackAsItWasLeftAndHovermarkSurvives)
     EXPECT_EQ(form.phand2.Top(), form.denke_but1.Top());
     ASSERT_TRUE(t.run_until([&] { return form.instructiongiven; }, 3000));
 
-    auto effects = trace.count("effect");
+    auto effects = count("effect");
     t.move(form.denke_but1.Left() + 30, form.denke_but1.Top() + 70);
     t.settle();
-    EXPECT_EQ(trace.count("effect"), effects) << "the zone last entered stays silent";
+    EXPECT_EQ(count("effect"), effects) << "the zone last entered stays silent";
     t.move(form.Image1.Left() + 20, form.Image1.Top() + 20);
     t.settle();
-    EXPECT_EQ(trace.lines("effect").back().fields.at(0), form.fxdir + "click.wav");
+    EXPECT_EQ(first_field("effect"), form.fxdir + "click.wav");
     ASSERT_TRUE(t.run_until([&] { return form.spoken[1]; }, 3000));
-    EXPECT_EQ(trace.lines("voice").back().fields.at(0), form.voicedir + "m1.wav");
+    EXPECT_EQ(first_field("voice"), form.voicedir + "m1.wav");
 }
