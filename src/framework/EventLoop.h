@@ -45,6 +45,8 @@ public:
     using TimerId = int;
     TimerId add_timer(platform::Millis interval, std::function<void()> callback);
     void remove_timer(TimerId);
+    // How many timers are armed: what wakes an idle loop.
+    std::size_t timer_count() const { return m_timers.size(); }
 
     // The toolkit's hooks: input dispatch, painting before each wait, and what
     // becomes of an exception raised by a handler.

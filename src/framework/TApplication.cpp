@@ -135,9 +135,10 @@ void TApplication::forget(TControl* control)
         m_capture = nullptr;
     if (m_hint_control == control)
         cancel_hint();
+    // Quietly: the control is half destroyed, nothing may hear of it.
     for (TForm* f : m_forms)
-        if (f->ActiveControl() == control)
-            f->SetActiveControl(nullptr);
+        if (f->m_active_control == control)
+            f->m_active_control = nullptr;
 }
 
 void TApplication::visibility_changed(TControl*)
@@ -220,6 +221,9 @@ void TApplication::mouse_down(platform::InputEvent const& e)
     TControl* target = control_under(e.x, e.y);
     if (!target || !target->Enabled())
         return;
+    // The focus moves first, as a native control takes it on the press.
+    if (target->can_focus())
+        target->SetFocus();
     m_capture = target;
     m_pressed_double = e.double_click;
     target->mouse_down(e.button, e.shift, e.x - target->screen_left(), e.y - target->screen_top());

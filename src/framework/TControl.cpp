@@ -1,6 +1,7 @@
 #include "framework/TControl.h"
 
 #include "framework/TApplication.h"
+#include "framework/TForm.h"
 #include "framework/TWinControl.h"
 #include "framework/Trace.h"
 
@@ -25,6 +26,7 @@ void TControl::SetParent(TWinControl* parent)
         m_parent->insert_control(this);
     if (Application)
         Application->invalidate();
+    showing_changed();
 }
 
 void TControl::SetBounds(int left, int top, int width, int height)
@@ -48,6 +50,10 @@ void TControl::SetVisible(bool v)
         Application->invalidate();
     if (!Name().empty())
         trace::event("visible", { Name(), v ? "1" : "0" });
+    showing_changed();
+    // Keys must not go to a control nobody sees: the form takes them back.
+    if (TForm* f = form(); !v && f && contains(f->ActiveControl()))
+        f->SetActiveControl(nullptr);
     if (Application)
         Application->visibility_changed(this);
 }
@@ -73,6 +79,34 @@ bool TControl::showing() const
         if (!c->Visible())
             return false;
     return true;
+}
+
+TForm* TControl::form() const
+{
+    for (TWinControl* p = m_parent; p; p = p->Parent())
+        if (auto* f = dynamic_cast<TForm*>(p))
+            return f;
+    return nullptr;
+}
+
+void TControl::SetFocus()
+{
+    if (TForm* f = form(); f && can_focus() && showing() && Enabled())
+        f->SetActiveControl(this);
+}
+
+bool TControl::Focused() const
+{
+    TForm* f = form();
+    return f && f->ActiveControl() == this;
+}
+
+bool TControl::contains(TControl const* control) const
+{
+    for (TControl const* c = control; c; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
 }
 
 int TControl::screen_left() const { return m_left + (m_parent ? m_parent->screen_left() : 0); }

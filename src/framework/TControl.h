@@ -6,6 +6,7 @@
 
 #include <string>
 
+class TForm;
 class TWinControl;
 
 // A visible component with a place on its parent. Picture controls are drawn
@@ -50,11 +51,23 @@ public:
     int screen_left() const;
     int screen_top() const;
     virtual bool windowed() const { return false; }
+    // The form this control sits on, through its parents (none for a form).
+    TForm* form() const;
+
+    // Keyboard focus: the form's active control gets the keys. Only controls
+    // that can take it (list and edit boxes) do, and only while showing and
+    // enabled; moving the focus to a new control runs its OnEnter.
+    void SetFocus();
+    bool Focused() const;
+    virtual bool can_focus() const { return false; }
+    // Whether control is this one or lies inside it.
+    bool contains(TControl const* control) const;
 
     TNotifyEvent OnClick;
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnEnter;
 
     // Dispatch from the application; coordinates are the control's own.
     virtual void mouse_down(TMouseButton, TShiftState, int x, int y);
@@ -67,6 +80,11 @@ public:
     virtual bool mouse_wheel(int /*notches*/, TShiftState) { return false; }
     virtual void key_down(int /*key*/, TShiftState) { }
     virtual void text_input(std::string const& /*utf8*/) { }
+    // The focus came or went.
+    virtual void focus_changed() { }
+    // This control or a parent was shown or hidden, or it moved to another
+    // parent: showing() may have changed.
+    virtual void showing_changed() { }
 
     virtual void paint(Canvas&) { }
     // Asks for the window to be drawn again before the loop next waits.

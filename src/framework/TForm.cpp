@@ -1,6 +1,7 @@
 #include "framework/TForm.h"
 
 #include "framework/TApplication.h"
+#include "framework/Trace.h"
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 800, 600); }
 
@@ -31,4 +32,20 @@ void TForm::Close()
         OnClose(this);
     if (Application && Application->MainForm() == this)
         Application->Terminate();
+}
+
+void TForm::SetActiveControl(TControl* control)
+{
+    if (control == m_active_control || (control && !control->can_focus()))
+        return;
+    TControl* old = m_active_control;
+    m_active_control = control;
+    trace::event("focus", { control ? control->Name() : Name() });
+    if (old)
+        old->focus_changed();
+    if (control) {
+        control->focus_changed();
+        if (control->OnEnter)
+            control->OnEnter(control);
+    }
 }

@@ -31,8 +31,10 @@ public:
     TNotifyEvent OnDestroy;
 
     // Keys reach the focused control, or the form when none has focus.
+    // Moving the focus tells the old and the new control and runs the new
+    // one's OnEnter; a control that cannot take the focus is refused.
     TControl* ActiveControl() const { return m_active_control; }
-    void SetActiveControl(TControl* c) { m_active_control = c; }
+    void SetActiveControl(TControl*);
 
 private:
     std::string m_caption;

@@ -27,6 +27,12 @@ TControl* TWinControl::control_at(int x, int y)
     return this;
 }
 
+void TWinControl::showing_changed()
+{
+    for (TControl* c : m_controls)
+        c->showing_changed();
+}
+
 void TWinControl::paint_background(Canvas& canvas) { canvas.fill_rect(0, 0, Width(), Height(), m_color); }
 
 void TWinControl::paint(Canvas& canvas)

@@ -18,6 +18,7 @@ public:
     TControl* control_at(int x, int y);
 
     void paint(Canvas&) override;
+    void showing_changed() override;
     std::uint32_t Color() const { return m_color; }
     void SetColor(std::uint32_t c) { m_color = c; Invalidate(); }
 

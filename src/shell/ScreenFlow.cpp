@@ -6,11 +6,13 @@
 
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
+#include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
 #include "shell/AsciiLower.h"
 #include "shell/BadFile.h"
 #include "shell/LanguageHints.h"
+#include "shell/NameList.h"
 
 #include <exception>
 #include <stdexcept>
@@ -72,7 +74,80 @@ void TForm1::choose_language(char letter, char const* code)
     ant_panel.Show();
     okbut.Show();
     listbut.Show();
+    nameedit.Show();
+    nameedit.SetFocus();
     StartPrompts("", 1, "a_1.mp3", 500);
+}
+
+void TForm1::listbutClick(TObject*)
+{
+    if (namelist.Visible()) {
+        namelist.Hide();
+        name_list_frame().Hide();
+        return;
+    }
+    LoadNameList();
+    namelist.Show();
+    name_list_frame().Show();
+}
+
+// The frame of the language chosen; only 'a' and 'e' have one.
+TImage& TForm1::name_list_frame() { return langletter == 'a' ? namelistimg_a : namelistimg_e; }
+
+void TForm1::hide_name_list()
+{
+    namelist.Hide();
+    namelistimg_a.Hide();
+    namelistimg_e.Hide();
+}
+
+void TForm1::namelistClick(TObject*)
+{
+    if (namelist.ItemIndex() < 0)
+        return;
+    nameedit.SetText(namelist.Items()[std::size_t(namelist.ItemIndex())]);
+    hide_name_list();
+}
+
+void TForm1::nameeditEnter(TObject*) { hide_name_list(); }
+
+void TForm1::okbutClick(TObject*)
+{
+    if (nameedit.Text().empty())
+        return;
+    set_menuactive(true);
+    hide_name_list();
+    nameedit.Hide();
+    listbut.Hide();
+    okbut.Hide();
+    studentname = nameedit.Text();
+    studentextra1 = "";
+    studentextra2 = "";
+    PlayEffect("language.mp3");
+    studentindex = std::int16_t(find_student());
+    if (studentindex == -1)
+        studentindex = std::int16_t(add_student(langletter == 'a' ? 11 : 12));
+    LoadMenuBackground(14, std::string(1, langletter));
+    refresh_mascot_background();
+    backbut.Show();
+    reportbut.Show();
+    ShowMenuButtons();
+    instructionplaying = true;
+    StartPrompts("", 1, "a_2.mp3", 500);
+}
+
+// The register keeps names in the code page; the name box only ever holds
+// text the code page can store.
+std::uint16_t TForm1::find_student()
+{
+    auto name = cp1252::from_utf8(studentname);
+    return name ? FindStudent(*name, studentextra1, studentextra2, datafolder) : no_student;
+}
+
+std::uint16_t TForm1::add_student(int entry)
+{
+    auto name = cp1252::from_utf8(studentname);
+    return name ? AddStudent(entry, 1, *name, studentextra1, studentextra2, datafolder) : no_student;
 }
 
 void TForm1::backbutClick(TObject*)
@@ -98,7 +173,7 @@ void TForm1::exitbutClick(TObject*)
     voicedir = installdir + voice_folder_for(langletter);
     for (TControl* c : std::initializer_list<TControl*> { &Image2, &Image4, &exitbut, &backbut, &reportbut,
              &denke_ovr, &denke_but1, &denke_but2, &okbut, &phand1, &phand2, &persepsie_ovr, &persepsie_but1,
-             &persepsie_but2, &listbut, &namelistimg_e, &namelistimg_a })
+             &persepsie_but2, &nameedit, &listbut, &namelistimg_e, &namelistimg_a, &namelist })
         c->Hide();
     PlayEffect("keystrok.mp3");
     LoadMenuBackground(12, "");
@@ -178,4 +253,13 @@ void TForm1::ApplyLanguageTexts()
 {
     voicedir = installdir + voice_folder_for(langletter);
     reportbut.SetHint(hints_for(langletter).reportbut);
+}
+
+void TForm1::LoadNameList()
+{
+    StudentSlots slots;
+    ReadStudents(datafolder, slots);
+    namelist.Clear();
+    for (auto& name : listed_names(slots))
+        namelist.AddItem(std::move(name));
 }

@@ -59,6 +59,8 @@ TForm1::TForm1(TComponent* owner)
     , persepsie_but1(add<TImage>("persepsie_but1"))
     , persepsie_but2(add<TImage>("persepsie_but2"))
     , mutebut(add<TImage>("mutebut"))
+    , namelist(add<TListBox>("namelist"))
+    , nameedit(add<TEdit>("nameedit"))
     , ant_panel(add<TPanel>("ant_panel"))
     , AntAnimate1(add<TAntAnimate>("AntAnimate1"))
     , music(add<TMediaPlayer>("music"))
@@ -136,6 +138,7 @@ void TForm1::design()
     }
 
     design_buttons();
+    design_name_controls();
 
     ant_panel.SetParent(this);
     ant_panel.SetBounds(8, 448, 75, 152);
@@ -186,6 +189,22 @@ void TForm1::design_buttons()
     }
 }
 
+void TForm1::design_name_controls()
+{
+    namelist.SetParent(this);
+    namelist.SetBounds(121, 303, 265, 209);
+    namelist.SetColor(platform::rgb(255, 255, 255));
+    namelist.SetFont({ "ZEDO Primary", 35, true });
+    namelist.SetItemHeight(40);
+    namelist.SetCursor(crHand);
+    namelist.Hide();
+    nameedit.SetParent(this);
+    nameedit.SetBounds(454, 282, 293, 41);
+    nameedit.SetColor(platform::rgb(255, 255, 255));
+    nameedit.SetFont({ "ZEDO Primary", 35, false });
+    nameedit.Hide();
+}
+
 void TForm1::design_mascot_and_timers()
 {
     AntAnimate1.SetParent(&ant_panel);
@@ -230,6 +249,10 @@ void TForm1::wire_events()
     delaylogotimer.OnTimer = [this](TObject* s) { delaylogotimerTimer(s); };
     executetimer.OnTimer = [this](TObject* s) { executetimerTimer(s); };
     bind_click(afrbut, [this](TObject* s) { afrbutClick(s); });
+    bind_click(listbut, [this](TObject* s) { listbutClick(s); });
+    bind_click(namelist, [this](TObject* s) { namelistClick(s); });
+    nameedit.OnEnter = [this](TObject* s) { nameeditEnter(s); };
+    bind_click(okbut, [this](TObject* s) { okbutClick(s); });
     bind_click(engbut, [this](TObject* s) { engbutClick(s); });
     bind_click(backbut, [this](TObject* s) { backbutClick(s); });
     bind_click(exitbut, [this](TObject* s) { exitbutClick(s); });

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "framework/TEdit.h"
 #include "framework/TForm.h"
 #include "framework/TImage.h"
+#include "framework/TListBox.h"
 #include "framework/TPanel.h"
 #include "framework/TShapeHint.h"
 #include "framework/TTimer.h"
@@ -50,6 +52,8 @@ public:
     TImage& persepsie_but1;
     TImage& persepsie_but2;
     TImage& mutebut;
+    TListBox& namelist;
+    TEdit& nameedit;
     TPanel& ant_panel;
     TAntAnimate& AntAnimate1;
     TMediaPlayer& music;
@@ -191,6 +195,10 @@ private:
     std::string menu_background_path(std::int32_t number, std::string const& suffix) const;
     void prefetch_intro_picture();
     void set_menu_buttons_visible(bool);
+    TImage& name_list_frame();
+    void hide_name_list();
+    std::uint16_t find_student();
+    std::uint16_t add_student(int entry);
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
     void select_activity(std::int32_t slot, bool stop_sequence);
@@ -202,6 +210,7 @@ private:
 
     void design();
     void design_buttons();
+    void design_name_controls();
     void design_mascot_and_timers();
     void wire_events();
     void wire_menu_events();

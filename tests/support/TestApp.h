@@ -8,6 +8,7 @@
 #include "platform/fake/VirtualClock.h"
 
 #include <functional>
+#include <string>
 
 // An application on a window without a display, in virtual time (or real
 // time for the few checks of real timing). The clock is installed for the
@@ -57,6 +58,14 @@ public:
         platform::InputEvent e;
         e.kind = platform::InputEvent::Kind::KeyDown;
         e.key = k;
+        window.push(e);
+    }
+    // Text as the window system sends it for typing.
+    void type(std::string utf8)
+    {
+        platform::InputEvent e;
+        e.kind = platform::InputEvent::Kind::TextInput;
+        e.text = std::move(utf8);
         window.push(e);
     }
     // Lets the loop handle everything queued.

@@ -1,4 +1,4 @@
-#include "activities/Cp1252.h"
+#include "platform/Cp1252.h"
 #include "activities/RegisterFile.h"
 #include "activities/StudentRegister.h"
 

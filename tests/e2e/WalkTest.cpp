@@ -1,0 +1,150 @@
+// A child's walk through the demo package under Xvfb: the intro, English, a
+// name typed, the menu explored by pointing, back to the language screen and
+// a second choice, and out.
+#include "XServer.h"
+
+#include "platform/ImageDecoder.h"
+#include "resources/StoredPictures.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+struct TempDir {
+    std::string path;
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sprout-walk-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+};
+
+std::vector<std::uint8_t> read_file(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+platform::Bitmap screenshot(XServer const& x, std::string const& folder)
+{
+    std::string path = folder + "/shot.png";
+    x.run("import -window root " + path);
+    return platform::decode_png(read_file(path));
+}
+
+int channel_distance(std::uint32_t a, std::uint32_t b)
+{
+    int d = 0;
+    for (int shift : { 0, 8, 16 })
+        d = std::max(d, std::abs(int((a >> shift) & 0xff) - int((b >> shift) & 0xff)));
+    return d;
+}
+
+// The time of each traced line with `event` and `field`, in trace order.
+std::vector<long> times_of(std::string const& trace, std::string const& event, std::string const& field = {})
+{
+    std::vector<long> times;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream fields(line);
+        std::string time, name;
+        std::getline(fields, time, '\t');
+        std::getline(fields, name, '\t');
+        if (name == event && line.find(field) != std::string::npos)
+            times.push_back(std::stol(time));
+    }
+    return times;
+}
+
+struct Walk : ::testing::Test {
+    XServer x;
+    TempDir work;
+    std::unique_ptr<ShellProcess> shell;
+
+    void start()
+    {
+        shell = std::make_unique<ShellProcess>(x, SPROUT_DEMO_PACKAGE,
+            std::vector<std::string> { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path,
+                "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" },
+            work.path);
+    }
+    void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
+    void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
+    bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
+};
+
+}
+
+TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
+{
+    start();
+    ASSERT_TRUE(wait("visible\tafrbut\t1"));
+    std::string trace = shell->trace();
+    long activated = times_of(trace, "first-frame").at(0);
+    for (int k = 1; k <= 12; ++k) {
+        auto at = times_of(trace, "background", "/menu/m_" + std::to_string(k) + ".jpg");
+        ASSERT_FALSE(at.empty()) << k;
+        EXPECT_NEAR(double(at[0] - activated), k * 350.0, 60 + 10.0 * k) << "intro frame " << k;
+    }
+
+    click(188, 448); // English
+    ASSERT_TRUE(wait("menu/m_13e.jpg"));
+    ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
+    ASSERT_TRUE(wait("focus\tnameedit"));
+    x.run("xdotool type --delay 40 Anna");
+    click(697, 426); // ok
+    ASSERT_TRUE(wait("menu/m_14e.jpg"));
+    ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
+    // The instruction counts as heard 100 ms after its end; names come after that.
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    auto reg = read_file(work.path + "/documents/students.dat");
+    std::string stored(reg.begin(), reg.end());
+    EXPECT_NE(stored.find("anna"), std::string::npos);
+    EXPECT_EQ(stored.find("Anna"), std::string::npos);
+
+    point(532, 280); // Maths
+    ASSERT_TRUE(wait("hover\tImage3"));
+    ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/m3.wav"));
+    point(560, 300);
+    point(520, 260);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    EXPECT_EQ(shell->count("sounds_eng/m3.wav"), 2u); // its voice line and its end
+
+    // The thinking overlay, on screen where it belongs.
+    point(320, 350);
+    ASSERT_TRUE(wait("visible\tdenke_ovr\t1"));
+    auto overlay = platform::decode_png(resources::stored_picture("denke_ovr.png"));
+    auto background = platform::decode_jpeg(read_file(std::string(SPROUT_DEMO_PACKAGE) + "/menu/m_14e.jpg"));
+    int checked = 0;
+    platform::Bitmap shot;
+    for (int attempt = 0; attempt < 20 && checked == 0; ++attempt) {
+        shot = screenshot(x, work.path);
+        for (int y = 10; y < overlay.height; y += 17)
+            for (int x_ = 10; x_ < overlay.width; x_ += 23) {
+                std::uint32_t p = overlay.at(x_, y);
+                if ((p >> 24) != 0xff || channel_distance(p, background.at(216 + x_, 224 + y)) < 40)
+                    continue;
+                ++checked;
+                EXPECT_LE(channel_distance(shot.at(216 + x_, 224 + y), p), 24) << x_ << "," << y;
+            }
+    }
+    EXPECT_GT(checked, 0);
+
+    click(689, 512); // back to the language screen
+    ASSERT_TRUE(wait("menu/m_11.jpg", 3));
+    click(186, 276); // Afrikaans
+    ASSERT_TRUE(wait("menu/m_13a.jpg"));
+    ASSERT_TRUE(wait("sounds_afr/a_1.wav"));
+
+    click(689, 104); // exit
+    ASSERT_TRUE(wait("sounds_afr/a_17.wav"));
+    EXPECT_EQ(shell->wait_exit(20000), 0);
+}
