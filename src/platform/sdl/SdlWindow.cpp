@@ -1,6 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <stdexcept>
 #include <string>
 
@@ -50,6 +51,32 @@ ShiftState shift_state()
 MouseButton translate_button(std::uint8_t b)
 {
     return b == SDL_BUTTON_RIGHT ? MouseButton::Right : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
+}
+
+// Minimising asks the window manager; with none on the display (a bare X
+// server) nobody would answer, so the window is then taken off the screen.
+bool window_manager_running(SDL_Window* window)
+{
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return true;
+    Display* display = info.info.x11.display;
+    std::string selection = "WM_S" + std::to_string(DefaultScreen(display));
+    if (XGetSelectionOwner(display, XInternAtom(display, selection.c_str(), False)) != None)
+        return true;
+    Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None)
+        return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0, left = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, AnyPropertyType, &type, &format,
+        &items, &left, &data);
+    if (data)
+        XFree(data);
+    return items > 0;
 }
 
 }
@@ -109,15 +136,30 @@ void SdlWindow::present(Bitmap const& canvas)
     SDL_RenderPresent(m_renderer);
 }
 
-void SdlWindow::minimise() { SDL_MinimizeWindow(m_window); }
+void SdlWindow::minimise()
+{
+    if (window_manager_running(m_window))
+        SDL_MinimizeWindow(m_window);
+    else
+        SDL_HideWindow(m_window);
+}
 
 void SdlWindow::maximise()
 {
+    bool hidden = (SDL_GetWindowFlags(m_window) & SDL_WINDOW_HIDDEN) != 0;
+    if (hidden)
+        SDL_ShowWindow(m_window);
     SDL_RestoreWindow(m_window);
     SDL_RaiseWindow(m_window);
+    // Without a window manager the keyboard does not come back by itself.
+    if (hidden)
+        SDL_SetWindowInputFocus(m_window);
 }
 
-bool SdlWindow::minimised() const { return (SDL_GetWindowFlags(m_window) & SDL_WINDOW_MINIMIZED) != 0; }
+bool SdlWindow::minimised() const
+{
+    return (SDL_GetWindowFlags(m_window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
 
 void SdlWindow::set_surround_colour(std::uint32_t colour) { m_surround = colour; }
 
