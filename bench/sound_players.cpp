@@ -95,7 +95,7 @@ static void BM_MixBlockSynthAndTwoWavs(benchmark::State& state)
 {
     ManualDevice output;
     platform::FluidSynth synth(output, platform::FluidSynth::default_soundfont());
-    if (!synth.ready()) {
+    if (!synth.wait_loaded()) {
         state.SkipWithError("no soundfont installed");
         return;
     }

@@ -29,15 +29,8 @@ void Canvas::draw(platform::Bitmap const& picture, int x, int y)
     int x0 = std::max(m_clip_left, m_x + x), y0 = std::max(m_clip_top, m_y + y);
     int x1 = std::min(m_clip_right, m_x + x + picture.width);
     int y1 = std::min(m_clip_bottom, m_y + y + picture.height);
-    if (x0 >= x1 || y0 >= y1)
-        return;
-    if (x0 == m_x + x && y0 == m_y + y && x1 - x0 == picture.width && y1 - y0 == picture.height) {
-        m_target.draw(picture, x0, y0);
-        return;
-    }
-    platform::Bitmap part(x1 - x0, y1 - y0, 0);
-    part.copy_from(picture, x0 - (m_x + x), y0 - (m_y + y), part.width, part.height, 0, 0);
-    m_target.draw(part, x0, y0);
+    if (x0 < x1 && y0 < y1)
+        m_target.draw_part(picture, x0 - (m_x + x), y0 - (m_y + y), x1 - x0, y1 - y0, x0, y0);
 }
 
 void Canvas::fill_rect(int x, int y, int w, int h, std::uint32_t colour)

@@ -121,12 +121,16 @@ void EventLoop::run_due_timers()
     }
 }
 
-bool EventLoop::step(bool may_wait)
+bool EventLoop::step(bool may_wait, std::function<bool()> const& done)
 {
     bool busy = run_posted_calls();
     run_due_timers();
     if (on_idle)
         on_idle();
+    // A call or a tick that ended this loop (a modal form closed by its
+    // timer) must not wait for an event that may never come.
+    if (done())
+        return true;
     {
         std::lock_guard lock(m_mutex);
         if (!m_posted.empty())
@@ -142,12 +146,12 @@ bool EventLoop::step(bool may_wait)
 void EventLoop::run_until(std::function<bool()> const& done)
 {
     while (!done())
-        step(true);
+        step(true, done);
 }
 
 void EventLoop::process_pending()
 {
-    while (step(false)) { }
+    while (step(false, [] { return false; })) { }
 }
 
 void EventLoop::serve_calls_until(std::function<bool()> const& done)

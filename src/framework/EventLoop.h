@@ -61,8 +61,9 @@ private:
         std::function<void()> callback;
     };
 
-    // True when it ran a call or handled an event.
-    bool step(bool may_wait);
+    // True when it ran a call or handled an event; it does not wait once
+    // `done` holds.
+    bool step(bool may_wait, std::function<bool()> const& done);
     bool run_posted_calls();
     void run_due_timers();
     platform::Millis next_timer_due() const;

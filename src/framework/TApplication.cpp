@@ -346,13 +346,30 @@ void TApplication::paint_hint(Canvas& canvas)
     canvas.text(HintFont, x + 4, y + 2, c->Hint(), platform::rgb(0, 0, 0));
 }
 
+bool TApplication::covers_canvas(TForm const& form) const
+{
+    return form.Left() <= 0 && form.Top() <= 0 && form.Left() + form.Width() >= m_canvas.width
+        && form.Top() + form.Height() >= m_canvas.height;
+}
+
 void TApplication::paint_if_dirty()
 {
     if (!m_dirty || m_forms.empty())
         return;
     m_dirty = false;
-    m_canvas.fill_rect(0, 0, m_canvas.width, m_canvas.height, m_forms.front()->Color());
-    for (TForm* form : m_forms) {
+    // A form paints all of its area, so nothing below one that covers the
+    // canvas can be seen (the main window beneath the farewell window).
+    auto first = m_forms.begin();
+    bool covered = false;
+    for (auto it = m_forms.begin(); it != m_forms.end(); ++it)
+        if ((*it)->Visible() && covers_canvas(**it)) {
+            first = it;
+            covered = true;
+        }
+    if (!covered)
+        m_canvas.fill_rect(0, 0, m_canvas.width, m_canvas.height, m_forms.front()->Color());
+    for (auto it = first; it != m_forms.end(); ++it) {
+        TForm* form = *it;
         if (!form->Visible())
             continue;
         Canvas c(m_canvas, &m_text, form->Left(), form->Top(), form->Width(), form->Height());

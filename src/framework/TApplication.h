@@ -96,6 +96,7 @@ private:
     void set_hover(TControl*);
     void arm_hint();
     void cancel_hint();
+    bool covers_canvas(TForm const&) const;
     void paint_if_dirty();
     void paint_hint(Canvas&);
 

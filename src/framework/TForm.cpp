@@ -18,8 +18,10 @@ int TForm::ShowModal()
     m_modal_result = mrNone;
     m_closed = false;
     Application->push_form(this);
+    Show();
     EventLoop::current().run_until([this] { return m_modal_result != mrNone || m_closed || Application->Terminated(); });
     Application->pop_form(this);
+    Hide();
     return m_modal_result == mrNone ? mrCancel : m_modal_result;
 }
 

@@ -16,7 +16,8 @@ public:
     std::string const& Caption() const { return m_caption; }
     void SetCaption(std::string v) { m_caption = std::move(v); }
 
-    // Runs a nested loop until ModalResult is set or the form closes.
+    // Shows the form and runs a nested loop until ModalResult is set or the
+    // form closes; the form is hidden again when it returns.
     int ShowModal();
     int ModalResult() const { return m_modal_result; }
     void SetModalResult(int v) { m_modal_result = v; }

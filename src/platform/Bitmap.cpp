@@ -24,13 +24,33 @@ std::uint32_t blend(std::uint32_t dst, std::uint32_t src)
 
 }
 
-void Bitmap::draw(Bitmap const& source, int x, int y)
+void Bitmap::draw_part(Bitmap const& source, int sx, int sy, int w, int h, int x, int y)
 {
-    int x0 = std::max(0, x), y0 = std::max(0, y);
-    int x1 = std::min(width, x + source.width), y1 = std::min(height, y + source.height);
-    for (int py = y0; py < y1; ++py)
-        for (int px = x0; px < x1; ++px)
-            at(px, py) = blend(at(px, py), source.at(px - x, py - y));
+    // Clip the rectangle to the source, then to this bitmap.
+    int left = std::max({ 0, -sx, -x }), top = std::max({ 0, -sy, -y });
+    int right = std::min({ w, source.width - sx, width - x }), bottom = std::min({ h, source.height - sy, height - y });
+    if (left >= right)
+        return;
+    int const count = right - left;
+    for (int row = top; row < bottom; ++row) {
+        std::uint32_t const* from = &source.pixels[std::size_t(sy + row) * std::size_t(source.width) + std::size_t(sx + left)];
+        std::uint32_t* to = &at(x + left, y + row);
+        int n = 0;
+        // Decoded JPEGs and most of every PNG are opaque: blocks whose
+        // pixels all have full alpha are copied as they are.
+        for (constexpr int block = 16; n + block <= count; n += block) {
+            std::uint32_t all = 0xffffffffu;
+            for (int k = 0; k < block; ++k)
+                all &= from[n + k];
+            if ((all >> 24) == 0xff)
+                std::copy(from + n, from + n + block, to + n);
+            else
+                for (int k = n; k < n + block; ++k)
+                    to[k] = blend(to[k], from[k]);
+        }
+        for (; n < count; ++n)
+            to[n] = blend(to[n], from[n]);
+    }
 }
 
 void Bitmap::copy_from(Bitmap const& source, int sx, int sy, int w, int h, int dx, int dy)

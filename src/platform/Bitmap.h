@@ -24,7 +24,9 @@ struct Bitmap {
 
     // Draws `source` with its top-left at x, y, blending by its alpha; the
     // result keeps this bitmap's alpha where it is opaque.
-    void draw(Bitmap const& source, int x, int y);
+    void draw(Bitmap const& source, int x, int y) { draw_part(source, 0, 0, source.width, source.height, x, y); }
+    // Draws the w x h rectangle of `source` at sx, sy with its top-left at x, y.
+    void draw_part(Bitmap const& source, int sx, int sy, int w, int h, int x, int y);
     // Copies a rectangle of `source` without blending.
     void copy_from(Bitmap const& source, int sx, int sy, int w, int h, int dx, int dy);
     void fill_rect(int x, int y, int w, int h, std::uint32_t colour);

@@ -28,6 +28,8 @@ int open(std::string const& path, int flags, int mode = 0666);
 // File names (not paths) in a folder that match a pattern with '*' and '?',
 // compared without case, in byte order.
 std::vector<std::string> list(std::string const& folder, std::string const& pattern);
+// The same for every entry, whatever it is (folders, links, hidden names).
+std::vector<std::string> list_entries(std::string const& folder, std::string const& pattern);
 
 bool remove(std::string const& path);
 

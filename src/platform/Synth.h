@@ -13,8 +13,9 @@ class Synth {
 public:
     virtual ~Synth() = default;
 
-    // Waits for the instrument set to finish loading; false when there is
-    // none, and then nothing can be played.
+    // False when there is no instrument set, and then nothing can be played.
+    // Does not wait: while the set still loads a tune can be loaded and
+    // played, and sounds once the set is in.
     virtual bool ready() = 0;
 
     // Replaces the tune and stands at tick 0, silent. `end_tick` is the tick

@@ -4,6 +4,7 @@
 // choice.
 #include "shell/TForm1.h"
 
+#include "farewell/Tadvertform.h"
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
 #include "platform/Cp1252.h"
@@ -183,27 +184,19 @@ void TForm1::exitbutClick(TObject*)
     afrbut.Hide();
     engbut.Hide();
     StartPrompts("", 500, "a_17.mp3", 500);
-    wait_for_farewell_words();
+    show_farewell();
     Close();
 }
 
-// FIXME: stands in for the farewell window until it exists: the window
-// closes once the farewell words have ended, or after 3 s without them.
-void TForm1::wait_for_farewell_words()
+// The farewell window is made for this one showing; the prompts, the music
+// and the mascot go on beneath it until it closes.
+void TForm1::show_farewell()
 {
-    bool ended = false;
-    auto bound = vplayer.OnEndPlay;
-    vplayer.OnEndPlay = [&](TObject* sender) {
-        bound(sender);
-        ended = true;
-    };
-    bool has_voice = platform::files::file_exists(voicedir + "a_17.wav");
-    platform::Millis limit = Application->loop().clock().now() + (has_voice ? 30000 : 3000);
-    auto wake = Application->loop().add_timer(limit - Application->loop().clock().now(), [] { });
-    Application->loop().run_until(
-        [&] { return ended || Application->Terminated() || Application->loop().clock().now() >= limit; });
-    Application->loop().remove_timer(wake);
-    vplayer.OnEndPlay = bound;
+    auto& advertform = Application->add<Tadvertform>("advertform");
+    advertform.SetBounds(0, 0, 800, 600);
+    advertform.LoadAdvert();
+    advertform.ShowModal();
+    Application->delete_component(&advertform);
 }
 
 std::string TForm1::menu_background_path(std::int32_t number, std::string const& suffix) const

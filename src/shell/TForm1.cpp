@@ -4,6 +4,7 @@
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
 #include "platform/Files.h"
+#include "resources/LoadStored.h"
 #include "resources/StoredPictures.h"
 #include "shell/AsciiLower.h"
 
@@ -11,15 +12,6 @@
 
 
 namespace {
-
-constexpr int crHand = 31;
-
-void load_stored(TPicture& picture, char const* name)
-{
-    auto data = resources::stored_picture(name);
-    if (!data.empty())
-        picture.load_from_data(data);
-}
 
 void register_hand_cursor()
 {
@@ -82,6 +74,18 @@ TForm1::TForm1(TComponent* owner)
     wire_events();
 }
 
+// Components outlive the state record, and while they are destroyed the loop
+// still serves posted calls (a threaded timer waits for its worker so): a
+// tune's end arriving then must not reach the record.
+// The components go newest first, and each threaded timer serves posted calls
+// while its worker ends: nothing may reach the window's state from then on.
+TForm1::~TForm1()
+{
+    music.OnNotify = nullptr;
+    for (TThreadedTimer* timer : { &animatetimer, &delaylogotimer, &executetimer, &antapeartimer, &closetimer })
+        timer->SetEnabled(false);
+}
+
 // The design values of the window and of each component.
 void TForm1::design()
 {
@@ -119,7 +123,7 @@ void TForm1::design()
         p.image->SetBounds(p.left, p.top, p.width, p.height);
         p.image->SetVisible(p.image == &backimage);
         if (p.picture)
-            load_stored(p.image->Picture(), p.picture);
+            resources::load_stored(p.image->Picture(), p.picture);
         p.image->SetAutoSize(p.auto_size);
     }
 
@@ -179,10 +183,10 @@ void TForm1::design_buttons()
         if (d.hand)
             b.SetCursor(crHand);
         b.SetAutoSize(true);
-        load_stored(b.Picture(), (name + "_rest.png").c_str());
-        load_stored(b.PicFrom(), (name + "_rest.png").c_str());
-        load_stored(b.PicTo(), (name + "_hover.png").c_str());
-        load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
+        resources::load_stored(b.Picture(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicFrom(), (name + "_rest.png").c_str());
+        resources::load_stored(b.PicTo(), (name + "_hover.png").c_str());
+        resources::load_stored(b.PicDisabled(), (name + "_disabled.png").c_str());
         b.SetEnableButMove(true);
         b.SetEnableBut(true);
         b.SetVisible(false);
@@ -211,7 +215,7 @@ void TForm1::design_mascot_and_timers()
     AntAnimate1.SetBounds(0, 0, 75, 152);
     AntAnimate1.ObjOffsetx = 8;
     AntAnimate1.ObjOffsety = 448;
-    load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
+    resources::load_stored(AntAnimate1.BackgroundImg(), "antback.jpg");
     AntAnimate1.ImgWidth = 75;
     AntAnimate1.ImgHeight = 152;
     AntAnimate1.SetMode(1);
@@ -257,6 +261,7 @@ void TForm1::wire_events()
     bind_click(backbut, [this](TObject* s) { backbutClick(s); });
     bind_click(exitbut, [this](TObject* s) { exitbutClick(s); });
     vplayer.OnEndPlay = [this](TObject* s) { vplayerEndPlay(s); };
+    music.OnNotify = [this](TObject* s) { musicNotify(s); };
     NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
     playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
     AppExe.OnAfterStart = [this](TObject* s) { AppExeAfterStart(s); };

@@ -20,11 +20,16 @@
 #include <cstdint>
 #include <string>
 
+// The pointing-hand cursor, registered for the whole application when the
+// main window is made; every clickable picture of the shell names it.
+inline constexpr int crHand = 31;
+
 // The shell's main window: its components in design order (also the order in
 // which picture controls are painted, bottom to top) and its private state.
 class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* owner);
+    ~TForm1() override;
 
     // Components, in creation order.
     TImage& backimage;
@@ -173,6 +178,9 @@ public:
 
     // Background music (sound/BackgroundMusic.cpp).
     void start_intro_music();
+    void offer_to_remove_tunes();
+    void musicNotify(TObject* sender);
+    void PlayRandomMusic();
 
     // The volume control button (sound/VolumeControl.cpp).
     void ShowVolumeButton();
@@ -204,7 +212,7 @@ private:
     void select_activity(std::int32_t slot, bool stop_sequence);
     void return_to_menu();
     std::string find_volume_control();
-    void wait_for_farewell_words();
+    void show_farewell();
 
     BackgroundPrefetch m_prefetch;
 

@@ -166,6 +166,8 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
 
     click(689, 104); // exit
     ASSERT_TRUE(wait("sounds_afr/a_17.wav"));
+    ASSERT_TRUE(wait("visible\tadvertform\t1"));
+    click(762, 570); // the farewell window's exit button
     EXPECT_EQ(shell->wait_exit(20000), 0);
 }
 

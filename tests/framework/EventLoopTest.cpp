@@ -191,3 +191,18 @@ TEST(EventLoop, ACloseAskedForWhileTheMainFormIsMadeIsNotLost)
     EXPECT_FALSE(activated);
     EXPECT_TRUE(destroyed);
 }
+
+TEST(EventLoop, AModalFormClosedByItsTimerEndsItsLoopAtOnce)
+{
+    TestApp t;
+    auto& main = t.app.CreateForm<Form>("form");
+    auto& other = main.add<TTimer>("other");
+    other.SetInterval(1000);
+    auto& modal = t.app.add<Form>("modal");
+    auto& closer = modal.add<TTimer>("closer");
+    closer.SetInterval(100);
+    closer.OnTimer = [&](TObject*) { modal.Close(); };
+    modal.ShowModal();
+    EXPECT_EQ(t.now(), 100) << "not at the next tick of another timer";
+    EXPECT_FALSE(modal.Visible());
+}

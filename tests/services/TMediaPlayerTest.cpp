@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <stdexcept>
@@ -42,6 +43,7 @@ struct MidiPlayer : ::testing::Test {
     {
         if (!std::filesystem::exists(platform::FluidSynth::default_soundfont()))
             GTEST_SKIP() << "no soundfont installed";
+        ASSERT_TRUE(synth->wait_loaded());
         platform::Synth::install(synth.get());
         music = std::make_unique<TMediaPlayer>(nullptr);
         music->OnNotify = [this](TObject*) { notes.emplace_back(music->NotifyValue(), music->Position()); };
@@ -145,6 +147,40 @@ TEST_F(MidiPlayer, BrokenFilesFailOpenCleanly)
     EXPECT_EQ(error_of([&] { music->Open(); }), cannot_play);
     open(good);
     EXPECT_EQ(music->Length(), 500);
+}
+
+TEST(MidiPlayerDevice, APlayAskedForWhileTheInstrumentsLoadStartsWhenTheyAreIn)
+{
+    if (!std::filesystem::exists(platform::FluidSynth::default_soundfont()))
+        GTEST_SKIP() << "no soundfont installed";
+    TempFolder folder;
+    DiskAudio audio;
+    RealTimeApp t;
+    std::vector<float> output;
+    {
+        platform::FluidSynth synth(audio.device(), platform::FluidSynth::default_soundfont());
+        platform::Synth::install(&synth);
+        synth.start_loading();
+        TMediaPlayer music(nullptr);
+        int ends = 0;
+        music.OnNotify = [&](TObject*) { ends += music.NotifyValue() == TMPNotifyValues::nvSuccessful; };
+        music.SetFileName(folder.write("tune.mid", sound_files::midi(240)));
+        music.Open();
+        EXPECT_EQ(music.Play(), 0u);
+        EXPECT_EQ(music.Position(), 0);
+        auto asked = std::chrono::steady_clock::now();
+        ASSERT_TRUE(synth.wait_loaded());
+        // The instruments take tens of milliseconds; the play did not wait for them.
+        EXPECT_GT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(10));
+        EXPECT_TRUE(t.run_until([&] { return ends == 1; }, 3000));
+        EXPECT_EQ(music.Position(), music.Length());
+        platform::Synth::install(nullptr);
+    }
+    output = audio.close();
+    float loudest = 0;
+    for (float s : output)
+        loudest = std::max(loudest, std::fabs(s));
+    EXPECT_GT(loudest, 0.01f);
 }
 
 TEST(MidiPlayerDevice, NoSoundfontFailsOpenWithTheDeviceText)

@@ -74,6 +74,15 @@ struct MainWindow : ::testing::Test {
                 install.write(std::string(folder) + name + ".wav", sound_files::wav(300, 0.2));
     }
 
+    // The farewell window's two pictures of one language.
+    void furnish_farewell(char letter)
+    {
+        auto jpeg = resources::stored_picture("backimage.jpg");
+        std::string picture(jpeg.begin(), jpeg.end());
+        install.write(std::string("add_") + letter + ".jpg", picture);
+        install.write(std::string("addback_") + letter + ".jpg", picture);
+    }
+
     void activate() { form.OnActivate(&form); }
 
     // Input as the platform delivers it, handled at once.

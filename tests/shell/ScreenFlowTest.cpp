@@ -1,5 +1,9 @@
 #include "shell/MainWindow.h"
 
+#include "farewell/Tadvertform.h"
+
+#include <optional>
+
 namespace {
 
 using ScreenFlow = MainWindow;
@@ -95,16 +99,41 @@ TEST_F(ScreenFlow, ChoosingALanguageShowsTheNameScreenWithItsHintsAndLeadIn)
     EXPECT_NEAR(double(voice.at - chosen), 101, 5);
 }
 
-TEST_F(ScreenFlow, LeavingBeforeAnyChoiceSaysGoodbyeInAfrikaansAndEnds)
+TEST_F(ScreenFlow, LeavingBeforeAnyChoiceSaysGoodbyeInAfrikaansUnderTheFarewellWindowAndEnds)
 {
     furnish();
+    furnish_farewell('a');
     activate();
     ASSERT_TRUE(run_until([&] { return form.exitbut.Visible(); }));
+    // The farewell window's exit button, three seconds after it is shown.
+    bool farewell_shown = false;
+    std::optional<EventLoop::TimerId> leave;
+    leave = t.app.loop().add_timer(3000, [&] {
+        t.app.loop().remove_timer(*leave);
+        farewell_shown = t.app.find<Tadvertform>("advertform") && t.app.find<Tadvertform>("advertform")->Visible();
+        click_at(760, 570);
+    });
+    platform::Millis clicked = t.now();
     click(form.exitbut);
+    EXPECT_TRUE(farewell_shown);
     EXPECT_TRUE(form.closed());
+    EXPECT_EQ(t.now() - clicked, 3000);
+    EXPECT_EQ(t.app.find<Tadvertform>("advertform"), nullptr) << "destroyed once closed";
     EXPECT_EQ(traced_files("effect").back(), "keystrok.wav");
     EXPECT_EQ(traced_files("background").back(), "m_12.jpg");
     EXPECT_EQ(traced_files("voice"), (std::vector<std::string> { "a_17.wav" }));
     EXPECT_EQ(form.voicedir, install.path() + "sounds_afr/");
     EXPECT_EQ(visible_names(form), (std::vector<std::string> { "backimage", "mutebut", "ant_panel", "AntAnimate1" }));
+}
+
+TEST_F(ScreenFlow, WithoutFarewellPicturesTheShellEnds200msAfterTheExit)
+{
+    furnish();
+    activate();
+    ASSERT_TRUE(run_until([&] { return form.exitbut.Visible(); }));
+    platform::Millis clicked = t.now();
+    click(form.exitbut);
+    EXPECT_TRUE(form.closed());
+    EXPECT_EQ(t.now() - clicked, 200);
+    EXPECT_TRUE(traced_files("voice").empty()) << "the words come later than the end";
 }

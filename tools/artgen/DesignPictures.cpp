@@ -48,7 +48,7 @@ void write_buttons(std::string const& folder)
     write_button(folder, "listbut", { 55, 55, colours::purple, Icon::list }, three);
     write_button(folder, "afrbut", { 250, 70, colours::orange, Icon::tick, "Afrikaans" }, three);
     write_button(folder, "engbut", { 200, 80, colours::blue, Icon::tick, "English" }, three);
-    write_button(folder, "advert_exitbut", { 49, 49, colours::red, Icon::door }, { rest, hover, disabled, down });
+    write_button(folder, "advert_exitbut", { 49, 49, colours::red, Icon::door }, { rest, hover, down });
 
     Surface mute(40, 40);
     draw_button(mute, { 40, 40, colours::blue, Icon::speaker }, rest);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 
 namespace platform {
@@ -24,6 +25,14 @@ void FluidSynth::start_loading()
 {
     if (m_loaded.valid())
         return;
+    // A soundfont that is not there is known at once, so opening a tune
+    // can say so without waiting for the loader.
+    if (::access(m_soundfont.c_str(), R_OK) != 0) {
+        std::promise<bool> none;
+        none.set_value(false);
+        m_loaded = none.get_future().share();
+        return;
+    }
     m_loaded = std::async(std::launch::async, [this, path = m_soundfont] {
         // A failure here only means no tunes; it must not surface from a
         // destructor or as the wrong error text later.
@@ -50,15 +59,15 @@ std::string FluidSynth::default_soundfont()
     return chosen ? chosen : "/usr/share/sounds/sf2/TimGM6mb.sf2";
 }
 
-// Runs on the loading thread; nothing else touches the synth until the
-// result is ready.
+// Runs on the loading thread; nobody touches the synth itself before
+// m_instruments is set.
 bool FluidSynth::load_instruments(std::string const& path)
 {
     // Loading spreads over every core (the loader's helper threads inherit
-    // this priority); at the lowest niceness it yields to the intro running
-    // meanwhile, yet it cannot be starved for good while the user-interface
-    // thread waits for it.
-    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 19);
+    // this priority). A little nice, it yields to the intro running
+    // meanwhile; not the lowest niceness, since the intro tune waits for it
+    // and on a busy machine that would hold the tune back for long.
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 5);
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
@@ -74,6 +83,16 @@ bool FluidSynth::load_instruments(std::string const& path)
         m_synth.reset();
         return false;
     }
+    // A tune asked for meanwhile gets its player now, and starts if its
+    // play was asked for too.
+    AudioLock hold(m_device);
+    m_instruments = true;
+    if (!m_tune.empty())
+        make_player();
+    if (!m_player)
+        m_playing = false;
+    else if (m_playing)
+        fluid_player_play(m_player.get());
     m_device.attach(*this);
     return true;
 }
@@ -81,13 +100,19 @@ bool FluidSynth::load_instruments(std::string const& path)
 bool FluidSynth::ready()
 {
     start_loading();
+    if (m_loaded.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return true;
+    return m_loaded.get();
+}
+
+bool FluidSynth::wait_loaded()
+{
+    start_loading();
     return m_loaded.get();
 }
 
 void FluidSynth::load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick)
 {
-    if (!ready())
-        return;
     AudioLock hold(m_device);
     m_tune = smf;
     m_end_tick = end_tick;
@@ -96,8 +121,6 @@ void FluidSynth::load(std::vector<std::uint8_t> const& smf, std::int64_t end_tic
 
 void FluidSynth::unload()
 {
-    if (!ready())
-        return;
     AudioLock hold(m_device);
     m_player.reset();
     m_tune.clear();
@@ -108,39 +131,34 @@ void FluidSynth::unload()
     silence();
 }
 
+// Before the instruments are in, a play is only noted; the loader starts it.
 void FluidSynth::play(std::function<void()> ended)
 {
-    if (!ready())
-        return;
     AudioLock hold(m_device);
-    if (!m_player)
+    if (m_tune.empty() || (m_instruments && !m_player))
         return;
     m_ended = std::move(ended);
     if (m_playing)
         return;
     m_playing = true;
-    if (!m_at_end)
+    if (m_player && !m_at_end)
         fluid_player_play(m_player.get());
 }
 
 void FluidSynth::rewind()
 {
-    if (!ready())
-        return;
     AudioLock hold(m_device);
-    if (m_player)
+    if (!m_tune.empty())
         restart_player();
 }
 
 std::int64_t FluidSynth::tick()
 {
-    if (!ready())
-        return 0;
     AudioLock hold(m_device);
-    if (!m_player)
-        return 0;
     if (m_at_end)
         return m_end_tick;
+    if (!m_player)
+        return 0;
     return std::clamp<std::int64_t>(fluid_player_get_current_tick(m_player.get()), 0, m_end_tick);
 }
 
@@ -148,17 +166,25 @@ std::int64_t FluidSynth::tick()
 // ignores seeks.
 void FluidSynth::restart_player()
 {
-    m_player.reset(new_fluid_player(m_synth.get()));
-    if (m_player)
-        fluid_player_add_mem(m_player.get(), m_tune.data(), m_tune.size());
+    if (m_instruments)
+        make_player();
     m_playing = false;
     m_at_end = false;
     m_ended = nullptr;
     silence();
 }
 
+void FluidSynth::make_player()
+{
+    m_player.reset(new_fluid_player(m_synth.get()));
+    if (m_player)
+        fluid_player_add_mem(m_player.get(), m_tune.data(), m_tune.size());
+}
+
 void FluidSynth::silence()
 {
+    if (!m_instruments)
+        return;
     fluid_synth_all_sounds_off(m_synth.get(), -1);
     fluid_synth_system_reset(m_synth.get());
 }

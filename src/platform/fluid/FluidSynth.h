@@ -16,7 +16,8 @@ namespace platform {
 // The synth over FluidSynth, rendered inside the sound output's mixing (no
 // driver of its own). Its instruments load once, on a thread of their own,
 // started by start_loading() (the program calls it once its first frame is on
-// screen) or at the latest by the first use, which waits for them.
+// screen) or at the latest by ready(). Nothing waits for them: a tune loaded
+// and played meanwhile is kept and starts as soon as they are in.
 class FluidSynth final : public Synth, private AudioDevice::Source {
 public:
     FluidSynth(AudioDevice&, std::string soundfont_path);
@@ -30,6 +31,8 @@ public:
     // Starts loading the instruments in the background; later calls do nothing.
     void start_loading();
     bool ready() override;
+    // Waits for the load to end; false when it brought no instruments.
+    bool wait_loaded();
     void load(std::vector<std::uint8_t> const& smf, std::int64_t end_tick) override;
     void unload() override;
     void play(std::function<void()> ended) override;
@@ -50,6 +53,7 @@ private:
     bool load_instruments(std::string const& path);
     // Called with the device locked: a fresh player at tick 0.
     void restart_player();
+    void make_player();
     void silence();
     void mix(float* out, int frames) override;
 
@@ -62,6 +66,7 @@ private:
     bool m_attached { false };
 
     // Guarded by the device lock.
+    bool m_instruments { false };
     std::vector<std::uint8_t> m_tune;
     std::int64_t m_end_tick { 0 };
     bool m_playing { false };

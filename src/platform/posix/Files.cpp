@@ -146,17 +146,36 @@ bool matches_pattern(std::string const& name, std::string const& pattern)
     return p == pattern.size();
 }
 
-std::vector<std::string> list(std::string const& folder, std::string const& pattern)
+namespace {
+
+std::string resolved_folder(std::string const& folder)
 {
     std::string resolved = resolve(folder);
     if (!resolved.empty() && resolved.back() != '/')
         resolved += '/';
+    return resolved;
+}
+
+}
+
+std::vector<std::string> list(std::string const& folder, std::string const& pattern)
+{
+    std::string resolved = resolved_folder(folder);
     std::vector<std::string> names;
     for (auto const& entry : entries(resolved)) {
         struct stat st;
         if (matches_pattern(entry, pattern) && ::stat((resolved + entry).c_str(), &st) == 0 && S_ISREG(st.st_mode))
             names.push_back(entry);
     }
+    return names;
+}
+
+std::vector<std::string> list_entries(std::string const& folder, std::string const& pattern)
+{
+    std::vector<std::string> names;
+    for (auto const& entry : entries(resolved_folder(folder)))
+        if (matches_pattern(entry, pattern))
+            names.push_back(entry);
     return names;
 }
 

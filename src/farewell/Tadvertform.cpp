@@ -1,0 +1,109 @@
+#include "farewell/Tadvertform.h"
+
+#include "framework/TApplication.h"
+#include "platform/Files.h"
+#include "resources/LoadStored.h"
+#include "shell/BadFile.h"
+#include "shell/TForm1.h"
+
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+TForm1& Form1() { return dynamic_cast<TForm1&>(*Application->MainForm()); }
+
+// A picture that cannot be decoded counts as missing: an error raised here
+// would end the exit before the farewell window is shown, and leave the
+// child on an exit screen with nothing to click.
+bool load_picture(TPicture& picture, std::string const& path)
+{
+    if (!platform::files::file_exists(path))
+        return false;
+    try {
+        picture.LoadFromFile(path);
+        return true;
+    } catch (std::runtime_error const& e) { // undecodable or unreadable
+        report_bad_file(path, e.what());
+        return false;
+    }
+}
+
+}
+
+Tadvertform::Tadvertform(TComponent* owner)
+    : TForm(owner)
+    , bground(add<TImage>("bground"))
+    , Image1(add<TImage>("Image1"))
+    , exitbut(add<TImageButAdvanced>("exitbut"))
+    , adviewer(add<TImgView>("adviewer"))
+    , closetimer(add<TTimer>("closetimer"))
+{
+    design();
+    wire_events();
+}
+
+void Tadvertform::design()
+{
+    SetVisible(false);
+
+    bground.SetParent(this);
+    bground.SetBounds(0, 0, 800, 600);
+    bground.SetAutoSize(true);
+
+    Image1.SetParent(this);
+    Image1.SetBounds(723, 534, 77, 68);
+    resources::load_stored(Image1.Picture(), "advert_frame.png");
+    Image1.SetAutoSize(true);
+
+    exitbut.SetParent(this);
+    exitbut.SetBounds(738, 546, 49, 49);
+    exitbut.SetAutoSize(true);
+    exitbut.SetCursor(crHand);
+    exitbut.SetHint("Gaan Terug");
+    exitbut.SetShowHint(true);
+    resources::load_stored(exitbut.PicFrom(), "advert_exitbut_rest.png");
+    resources::load_stored(exitbut.PicTo(), "advert_exitbut_hover.png");
+    resources::load_stored(exitbut.PicDown(), "advert_exitbut_down.png");
+    exitbut.SetEnableButMove(true);
+    exitbut.SetEnableBut(true);
+
+    adviewer.SetParent(this);
+    adviewer.SetBounds(77, 64, 642, 475);
+
+    closetimer.SetEnabled(false);
+    closetimer.SetInterval(200);
+}
+
+void Tadvertform::wire_events()
+{
+    exitbut.OnClick = [this](TObject* s) { exitbutClick(s); };
+    closetimer.OnTimer = [this](TObject* s) { closetimerTimer(s); };
+}
+
+void Tadvertform::LoadAdvert()
+{
+    TForm1 const& shell = Form1();
+    std::string const advert = shell.basedir + "add_" + shell.langletter + ".jpg";
+    std::string const background = shell.basedir + "addback_" + shell.langletter + ".jpg";
+    if (!platform::files::file_exists(advert)) {
+        closetimer.SetEnabled(true);
+        return;
+    }
+    if (load_picture(bground.Picture(), background))
+        exitbut.SetHint(shell.langcode == "AFR" ? "Gaan uit" : "Exit");
+    else
+        closetimer.SetEnabled(true);
+    if (!load_picture(adviewer.Picture(), advert))
+        closetimer.SetEnabled(true);
+    // A picture taller than the view shows its top first.
+    adviewer.Scroll(0, -2500);
+}
+
+void Tadvertform::exitbutClick(TObject*) { Close(); }
+
+void Tadvertform::closetimerTimer(TObject*)
+{
+    closetimer.SetEnabled(false);
+    Close();
+}
