@@ -43,6 +43,10 @@ int make_folders(std::string const& path);
 
 std::string current_directory();
 
+// A folder as the shell writes folder strings: ending with '/', so names join
+// by plain concatenation. An empty folder stays empty.
+std::string with_slash(std::string folder);
+
 bool matches_pattern(std::string const& name, std::string const& pattern);
 
 }

@@ -2,6 +2,7 @@
 
 #include "framework/TComponent.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ public:
     std::string WinPath() const;
     std::string WinSysPath() const;
 
+    // Reports these two folders instead of the platform's, so a test can lay
+    // out system folders of its own.
+    void set_folders(std::string windows, std::string system);
+
 private:
+    struct Folders {
+        std::string windows;
+        std::string system;
+    };
     std::vector<std::string> m_environment;
+    std::optional<Folders> m_folders;
 };

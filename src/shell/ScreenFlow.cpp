@@ -256,5 +256,3 @@ void TForm1::LoadNameList()
     for (auto& name : listed_names(slots))
         namelist.AddItem(std::move(name));
 }
-
-void TForm1::ShowVolumeButton() { mutebut.Show(); }

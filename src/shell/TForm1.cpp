@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string with_slash(std::string s)
-{
-    if (!s.empty() && s.back() != '/')
-        s += '/';
-    return s;
-}
-
 template<class Box>
 void set_face(Box& box, std::string face)
 {
@@ -281,6 +274,12 @@ void TForm1::wire_events()
     music.OnNotify = [this](TObject* s) { musicNotify(s); };
     NotifyEndTimer.OnTimer = [this](TObject* s) { NotifyEndTimerTimer(s); };
     playnextvoicetimer.OnTimer = [this](TObject* s) { playnextvoicetimerTimer(s); };
+    AppExe.OnAfterStart = [this](TObject* s) { AppExeAfterStart(s); };
+    AppExe.OnError = [this](TObject* s) { AppExeError(s); };
+    AppExe.OnFinished = [this](TObject* s) { AppExeFinished(s); };
+    bind_click(mutebut, [this](TObject* s) { mutebutClick(s); });
+    volstarter.OnFinished = [this](TObject* s) { volstarterFinished(s); };
+    volstarter.OnError = [this](TObject* s) { volstarterError(s); };
     wire_menu_events();
 }
 
@@ -334,16 +333,16 @@ std::string TForm1::ResolveDataFolder()
         }
     }
     if (result.empty())
-        return with_slash(sysinfo.WinSysPath());
-    result = with_slash(result) + "documents/";
+        return platform::files::with_slash(sysinfo.WinSysPath());
+    result = platform::files::with_slash(result) + "documents/";
     if (platform::files::folder_exists(result) || platform::files::make_folder(result))
         return result;
-    return with_slash(platform::files::current_directory());
+    return platform::files::with_slash(platform::files::current_directory());
 }
 
 void TForm1::compute_install_folders()
 {
-    installdir = with_slash(platform::files::current_directory());
+    installdir = platform::files::with_slash(platform::files::current_directory());
     basedir = installdir;
     menudir = installdir + "menu/";
     musicdir = installdir + "Music/";

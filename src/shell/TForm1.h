@@ -164,7 +164,6 @@ public:
     void ShowMenuButtons();
     void ApplyLanguageTexts();
     void LoadNameList();
-    void ShowVolumeButton();
 
     // The activity menu: hovering and clicks (shell/ActivityMenu.cpp).
     void Image1MouseMove(TObject* sender, TShiftState shift, int x, int y);
@@ -209,8 +208,18 @@ public:
     void musicNotify(TObject* sender);
     void PlayRandomMusic();
 
-    // Starting activities (activities/ActivityLauncher.cpp).
+    // The volume control button (sound/VolumeControl.cpp).
+    void ShowVolumeButton();
+    void mutebutClick(TObject* sender);
+    void volstarterFinished(TObject* sender);
+    void volstarterError(TObject* sender);
+
+    // Starting activities and coming back from them (activities/ActivityLauncher.cpp).
     void executetimerTimer(TObject* sender);
+    void LaunchActivity(std::string const& relative_path);
+    void AppExeAfterStart(TObject* sender);
+    void AppExeError(TObject* sender);
+    void AppExeFinished(TObject* sender);
 
 private:
     // Every write of menuactive goes through here, so the trace sees each change.
@@ -227,6 +236,8 @@ private:
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
     void select_activity(std::int32_t slot, bool stop_sequence);
+    void return_to_menu();
+    std::string find_volume_control();
     void show_farewell();
 
     BackgroundPrefetch m_prefetch;

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -69,16 +71,39 @@ struct Walk : ::testing::Test {
     TempDir work;
     std::unique_ptr<ShellProcess> shell;
 
-    void start()
+    void start(std::vector<std::string> extra_env = {})
     {
-        shell = std::make_unique<ShellProcess>(x, SPROUT_DEMO_PACKAGE,
-            std::vector<std::string> { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path,
-                "SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" },
-            work.path);
+        std::vector<std::string> env { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path, "SDL_AUDIODRIVER=disk",
+            "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" };
+        env.insert(env.end(), extra_env.begin(), extra_env.end());
+        shell = std::make_unique<ShellProcess>(x, SPROUT_DEMO_PACKAGE, env, work.path);
     }
     void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
     void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
     bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
+
+    // From the language screen: English, the name typed and confirmed, and
+    // the menu with its instruction spoken.
+    void to_the_menu_in_english(std::string const& name)
+    {
+        click(188, 448); // English
+        ASSERT_TRUE(wait("menu/m_13e.jpg"));
+        ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
+        ASSERT_TRUE(wait("focus\tnameedit"));
+        x.run("xdotool type --delay 40 " + name);
+        click(697, 426); // ok
+        ASSERT_TRUE(wait("menu/m_14e.jpg"));
+        ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
+    }
+
+    // The shell's window as the X server sees it: "IsViewable" on screen,
+    // "IsUnMapped" when taken off it.
+    std::string shell_map_state() const
+    {
+        std::string info = x.run("xwininfo -name 'Pipkin! Sprout v2.3'");
+        auto at = info.find("Map State: ");
+        return at == std::string::npos ? info : info.substr(at + 11, info.find('\n', at) - at - 11);
+    }
 };
 
 }
@@ -95,14 +120,9 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
         EXPECT_NEAR(double(at[0] - activated), k * 350.0, 60 + 10.0 * k) << "intro frame " << k;
     }
 
-    click(188, 448); // English
-    ASSERT_TRUE(wait("menu/m_13e.jpg"));
-    ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
-    ASSERT_TRUE(wait("focus\tnameedit"));
-    x.run("xdotool type --delay 40 Anna");
-    click(697, 426); // ok
-    ASSERT_TRUE(wait("menu/m_14e.jpg"));
-    ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
+    to_the_menu_in_english("Anna");
+    if (HasFatalFailure())
+        return;
     // The instruction counts as heard 100 ms after its end; names come after that.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     auto reg = read_file(work.path + "/documents/students.dat");
@@ -149,4 +169,50 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
     ASSERT_TRUE(wait("visible\tadvertform\t1"));
     click(762, 570); // the farewell window's exit button
     EXPECT_EQ(shell->wait_exit(20000), 0);
+}
+
+TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeaking)
+{
+    std::string log = work.path + "/activity.log";
+    start({ "SPROUT_ACTIVITY_LOG=" + log });
+    ASSERT_TRUE(wait("visible\tafrbut\t1"));
+    to_the_menu_in_english("Anna");
+    if (HasFatalFailure())
+        return;
+    ASSERT_EQ(shell_map_state(), "IsViewable");
+
+    std::string const package = std::string(SPROUT_DEMO_PACKAGE) + "/";
+    click(532, 280); // Maths
+    ASSERT_TRUE(wait("start\t" + package + "maths/maths.exe"));
+    ASSERT_TRUE(wait("window\tminimised"));
+    std::string line;
+    for (int attempt = 0; attempt < 100 && line.empty(); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::ifstream in(log);
+        std::getline(in, line);
+    }
+    // The data folder is the profile line lower-cased, as the shell reads it.
+    std::string data = work.path + "/documents/";
+    for (auto& c : data)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(line, "*" + package + "#\t*anna#\t*#\t*#\t*TRUE#\t*ENG#\t*" + data + "#");
+    EXPECT_EQ(shell_map_state(), "IsUnMapped");
+
+    // Escape reaches the activity once its window is up: the only window on
+    // the screen, under the pointer.
+    bool shown = false;
+    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
+        shown = !x.run("xdotool search --onlyvisible --name '^Activity$'").empty();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_TRUE(shown);
+    x.run("xdotool key Escape");
+    ASSERT_TRUE(wait("finished\t" + package + "maths/maths.exe", 1, 5000));
+    ASSERT_TRUE(wait("window\tmaximised"));
+    ASSERT_TRUE(wait("voice-end\t" + package + "sounds_eng/a_2.wav", 2));
+    EXPECT_EQ(shell_map_state(), "IsViewable");
+    EXPECT_EQ(shell->count("\tstart\t"), 1u);
+
+    shell->signal(SIGTERM);
+    EXPECT_EQ(shell->wait_exit(), 0);
 }

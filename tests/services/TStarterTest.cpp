@@ -5,6 +5,7 @@
 #include "platform/RealClock.h"
 #include "platform/fake/FakeTextRenderer.h"
 #include "platform/fake/FakeWindow.h"
+#include "support/ProbeReport.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -17,25 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-// What the probe program reported about itself.
-struct Report {
-    std::string pid, folder, descriptors, blocked, ignored;
-    std::vector<std::string> arguments;
-};
-
-std::optional<Report> read_report(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::vector<std::string> fields;
-    for (std::string field; std::getline(in, field, '\0');)
-        fields.push_back(field);
-    if (fields.size() < 6)
-        return std::nullopt;
-    return Report { fields[1], fields[2], fields[3], fields[4], fields[5], { fields.begin() + 6, fields.end() } };
-}
 
 bool process_gone(std::string const& pid)
 {
@@ -97,10 +79,10 @@ struct StarterTest : ::testing::Test {
         return std::find(events.begin(), events.end(), event) != events.end();
     }
 
-    Report started_report()
+    ProbeReport started_report()
     {
-        EXPECT_TRUE(run_until([&] { return read_report(report_path).has_value(); }));
-        return read_report(report_path).value_or(Report {});
+        EXPECT_TRUE(run_until([&] { return ProbeReport::read(report_path).has_value(); }));
+        return ProbeReport::read(report_path).value_or(ProbeReport {});
     }
 };
 

@@ -203,7 +203,11 @@ TEST_F(ActivityMenu, AClickStoresItsSlotAndASecondOneBeforeTheStartIsWrong)
         click(*c.zone);
         EXPECT_EQ(effects("wrong.wav"), wrong + 1);
         EXPECT_EQ(form.selectedactivity, c.slot);
+        // The tick's start belongs to the launcher; with an activity counted
+        // as running it starts nothing.
+        form.childrunning = true;
         ASSERT_TRUE(run_until([&] { return !form.executetimer.Enabled(); }));
+        form.childrunning = false;
     }
 }
 

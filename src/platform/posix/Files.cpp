@@ -204,4 +204,11 @@ std::string current_directory()
     return ::getcwd(buffer, sizeof buffer) ? std::string(buffer) : std::string();
 }
 
+std::string with_slash(std::string folder)
+{
+    if (!folder.empty() && folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
 }

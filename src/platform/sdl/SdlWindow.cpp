@@ -53,6 +53,7 @@ MouseButton translate_button(std::uint8_t b)
     return b == SDL_BUTTON_RIGHT ? MouseButton::Right : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
 }
 
+
 }
 
 SdlWindow::VideoSubsystem::VideoSubsystem()
@@ -111,10 +112,20 @@ void SdlWindow::present(Bitmap const& canvas)
     SDL_RenderPresent(m_renderer.get());
 }
 
-void SdlWindow::minimise() { SDL_MinimizeWindow(m_window.get()); }
+// Minimising asks the window manager; with none on the display (a bare X
+// server) nobody would answer, so the window is then taken off the screen.
+void SdlWindow::minimise()
+{
+    if (m_style == Style::FullScreen)
+        SDL_MinimizeWindow(m_window.get());
+    else
+        SDL_HideWindow(m_window.get());
+}
 
 void SdlWindow::maximise()
 {
+    if (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_HIDDEN)
+        SDL_ShowWindow(m_window.get());
     SDL_RestoreWindow(m_window.get());
     SDL_RaiseWindow(m_window.get());
     take_focus();
@@ -128,7 +139,10 @@ void SdlWindow::take_focus()
         SDL_SetWindowInputFocus(m_window.get());
 }
 
-bool SdlWindow::minimised() const { return (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_MINIMIZED) != 0; }
+bool SdlWindow::minimised() const
+{
+    return (SDL_GetWindowFlags(m_window.get()) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
 
 void SdlWindow::set_surround_colour(std::uint32_t colour) { m_surround = colour; }
 

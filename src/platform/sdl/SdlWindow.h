@@ -16,7 +16,8 @@ namespace platform {
 // - pointer positions mapped back to canvas pixels (SDL's logical size);
 // - presenting only when asked, so an idle program draws nothing;
 // - blocking in SDL_WaitEventTimeout until input, a deadline or a wake();
-// - a colour cursor for cursor 31; minimise and restore.
+// - a colour cursor for cursor 31; minimise and restore, the window taken
+//   off the screen when no window manager would minimise it.
 class SdlWindow final : public Window {
 public:
     enum class Style { Borderless, FullScreen };
