@@ -4,6 +4,7 @@
 // exit screen, the advert JPEG and its background decoded, everything drawn)
 // median <= 30 ms; one wheel turn over the advert to its frame median <= 3 ms.
 // Runs in the demo package: SPROUT_DEMO_PACKAGE, default build/demo-package.
+#include "DemoPackage.h"
 #include "farewell/Tadvertform.h"
 #include "framework/TApplication.h"
 #include "platform/RealClock.h"
@@ -34,15 +35,6 @@ double thread_cpu_ms()
     return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
 }
 
-std::string const& package_folder()
-{
-    static std::string const folder = [] {
-        char const* package = std::getenv("SPROUT_DEMO_PACKAGE");
-        std::unique_ptr<char, decltype(&std::free)> full(::realpath(package ? package : "build/demo-package", nullptr), &std::free);
-        return full ? std::string(full.get()) : std::string();
-    }();
-    return folder;
-}
 
 // The headless window, telling the benchmark when a frame is presented.
 class PresentingWindow final : public platform::Window {

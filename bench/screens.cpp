@@ -4,6 +4,7 @@
 // mascot backdrop, compose, present) median <= 3 ms; a pointer move onto
 // another menu item to its frame median <= 2 ms.
 // Runs in the demo package: SPROUT_DEMO_PACKAGE, default build/demo-package.
+#include "DemoPackage.h"
 #include "platform/fake/ClockedAudioDevice.h"
 #include "shell/TForm1.h"
 #include "support/TestApp.h"
@@ -19,16 +20,6 @@ namespace {
 
 using RealTimeTestApp = BasicTestApp<platform::RealClock>;
 
-// Found once, before the first run moves the current folder.
-std::string const& package_folder()
-{
-    static std::string const folder = [] {
-        char const* package = std::getenv("SPROUT_DEMO_PACKAGE");
-        std::unique_ptr<char, decltype(&std::free)> full(::realpath(package ? package : "build/demo-package", nullptr), &std::free);
-        return full ? std::string(full.get()) : std::string();
-    }();
-    return folder;
-}
 
 // The main window on the menu screen of the demo package, English chosen.
 struct MenuScreen {
