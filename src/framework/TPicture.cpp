@@ -2,7 +2,45 @@
 
 #include "platform/Files.h"
 
+#include <map>
 #include <stdexcept>
+
+namespace {
+
+using BitmapPtr = std::shared_ptr<const platform::Bitmap>;
+
+platform::Bitmap decode(std::span<const std::uint8_t> data)
+{
+    switch (platform::sniff_image_format(data)) {
+    case platform::ImageFormat::Png:
+        return platform::decode_png(data);
+    case platform::ImageFormat::Jpeg:
+        return platform::decode_jpeg(data);
+    case platform::ImageFormat::Unknown:
+        break;
+    }
+    throw platform::DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
+}
+
+// Pictures are drawn on the user-interface thread only, so the shared
+// decoded copies need no lock. A stored picture that does not decode (the
+// size was read, the rest is spoilt) is drawn as nothing.
+BitmapPtr decode_shared(std::span<const std::uint8_t> data)
+{
+    static std::map<std::uint8_t const*, std::weak_ptr<const platform::Bitmap>> decoded;
+    if (auto shared = decoded[data.data()].lock())
+        return shared;
+    BitmapPtr fresh;
+    try {
+        fresh = std::make_shared<const platform::Bitmap>(decode(data));
+    } catch (platform::DecodeError const&) {
+        fresh = std::make_shared<const platform::Bitmap>();
+    }
+    decoded[data.data()] = fresh;
+    return fresh;
+}
+
+}
 
 void TPicture::LoadFromFile(std::string const& path)
 {
@@ -14,29 +52,41 @@ void TPicture::LoadFromFile(std::string const& path)
 
 void TPicture::load_from_data(std::span<const std::uint8_t> data)
 {
-    switch (platform::sniff_image_format(data)) {
-    case platform::ImageFormat::Png:
-        set_bitmap(platform::decode_png(data), platform::ImageFormat::Png);
-        return;
-    case platform::ImageFormat::Jpeg:
-        set_bitmap(platform::decode_jpeg(data), platform::ImageFormat::Jpeg);
-        return;
-    case platform::ImageFormat::Unknown:
-        break;
-    }
-    throw platform::DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
+    platform::Bitmap bitmap = decode(data);
+    set_bitmap(std::move(bitmap), platform::sniff_image_format(data));
+}
+
+void TPicture::load_lasting_data(std::span<const std::uint8_t> data)
+{
+    platform::PictureSize size = platform::picture_size(data);
+    m_graphic.reset();
+    m_lasting = data;
+    m_size = size;
+    m_format = platform::sniff_image_format(data);
+    changed();
+}
+
+platform::Bitmap const* TPicture::Graphic() const
+{
+    if (!m_graphic && !m_lasting.empty())
+        m_graphic = decode_shared(m_lasting);
+    return m_graphic.get();
 }
 
 void TPicture::Assign(TPicture const* other)
 {
     m_graphic = other ? other->m_graphic : nullptr;
+    m_lasting = other ? other->m_lasting : std::span<const std::uint8_t>();
+    m_size = other ? other->m_size : platform::PictureSize();
     m_format = other ? other->m_format : platform::ImageFormat::Unknown;
     changed();
 }
 
 void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 {
+    m_size = { bitmap.width, bitmap.height };
     m_graphic = std::make_shared<const platform::Bitmap>(std::move(bitmap));
+    m_lasting = {};
     m_format = format;
     changed();
 }
@@ -44,6 +94,8 @@ void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 void TPicture::Clear()
 {
     m_graphic.reset();
+    m_lasting = {};
+    m_size = {};
     m_format = platform::ImageFormat::Unknown;
     changed();
 }

@@ -11,7 +11,9 @@
 #include <string>
 
 // Holds at most one graphic: a decoded PNG or JPEG picture. Copies share the
-// decoded pixels, which are never changed in place.
+// decoded pixels, which are never changed in place. A picture kept in the
+// program itself is decoded only when first drawn, and pictures holding the
+// same stored data share one decoded copy while any of them needs it.
 class TPicture : public TObject {
 public:
     TPicture() = default;
@@ -20,22 +22,28 @@ public:
     // picture it can decode.
     void LoadFromFile(std::string const& path);
     void load_from_data(std::span<const std::uint8_t> data);
+    // `data` must outlive every picture it is assigned to (a picture stored
+    // in the program); only its size is read now.
+    void load_lasting_data(std::span<const std::uint8_t> data);
     // Copies the graphic of `other` (none when other is null or empty).
     void Assign(TPicture const* other);
     void set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format = platform::ImageFormat::Png);
     void Clear();
 
-    platform::Bitmap const* Graphic() const { return m_graphic.get(); }
+    platform::Bitmap const* Graphic() const;
     platform::ImageFormat format() const { return m_format; }
-    bool empty() const { return !m_graphic; }
-    int Width() const { return m_graphic ? m_graphic->width : 0; }
-    int Height() const { return m_graphic ? m_graphic->height : 0; }
+    bool empty() const { return !m_graphic && m_lasting.empty(); }
+    int Width() const { return m_size.width; }
+    int Height() const { return m_size.height; }
 
     TNotifyEvent OnChange;
 
 private:
     void changed();
 
-    std::shared_ptr<const platform::Bitmap> m_graphic;
+    // Decoded on first use when m_lasting holds the encoded picture.
+    mutable std::shared_ptr<const platform::Bitmap> m_graphic;
+    std::span<const std::uint8_t> m_lasting;
+    platform::PictureSize m_size;
     platform::ImageFormat m_format { platform::ImageFormat::Unknown };
 };

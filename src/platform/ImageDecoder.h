@@ -23,4 +23,11 @@ ImageFormat sniff_image_format(std::span<const std::uint8_t> data);
 Bitmap decode_png(std::span<const std::uint8_t> data);
 Bitmap decode_jpeg(std::span<const std::uint8_t> data);
 
+struct PictureSize {
+    int width { 0 };
+    int height { 0 };
+};
+// The size a PNG or JPEG picture would decode to, read from its header alone.
+PictureSize picture_size(std::span<const std::uint8_t> data);
+
 }

@@ -7,13 +7,13 @@
 
 namespace resources {
 
-// Loads a picture stored with the design; a name that was not stored leaves
-// `picture` as it is.
+// Loads a picture stored with the design (decoded when first drawn); a name
+// that was not stored leaves `picture` as it is.
 inline void load_stored(TPicture& picture, std::string_view name)
 {
     auto data = stored_picture(name);
     if (!data.empty())
-        picture.load_from_data(data);
+        picture.load_lasting_data(data);
 }
 
 }

@@ -103,3 +103,63 @@ TEST(ImageDecoder, AHugeClaimedSizeIsRefusedBeforeAnyPixelIsReserved)
     EXPECT_THROW(platform::decode_png(png_header_only(100000, 100000)), platform::DecodeError);
     EXPECT_THROW(platform::decode_png(png_header_only(64, 64)), platform::DecodeError) << "no image data";
 }
+
+TEST(ImageDecoder, PictureSizeComesFromTheHeaderAlone)
+{
+    auto jpeg = stored("backimage.jpg");
+    auto png = stored("cursor31.png");
+    // Cut after the headers: the size is there, the pixels are not.
+    auto jpeg_size = platform::picture_size({ jpeg.data(), 2000 });
+    EXPECT_EQ(jpeg_size.width, 800);
+    EXPECT_EQ(jpeg_size.height, 600);
+    auto png_size = platform::picture_size({ png.data(), 40 });
+    EXPECT_EQ(png_size.width, 32);
+    EXPECT_EQ(png_size.height, 32);
+    std::vector<std::uint8_t> garbage(64, 0x5a);
+    EXPECT_THROW(platform::picture_size(garbage), platform::DecodeError);
+    EXPECT_THROW(platform::picture_size({ png.data(), 12 }), platform::DecodeError);
+    EXPECT_THROW(platform::picture_size({ jpeg.data(), 4 }), platform::DecodeError);
+}
+
+TEST(ImageDecoder, LastingPicturesDecodeWhenDrawnAndShareOneCopy)
+{
+    auto data = resources::stored_picture("backimage.jpg");
+    TPicture a, b;
+    int changes = 0;
+    a.OnChange = [&](TObject*) { ++changes; };
+    a.load_lasting_data(data);
+    EXPECT_EQ(changes, 1);
+    EXPECT_FALSE(a.empty());
+    EXPECT_EQ(a.Width(), 800);
+    EXPECT_EQ(a.Height(), 600);
+    EXPECT_EQ(a.format(), platform::ImageFormat::Jpeg);
+    b.Assign(&a);
+    ASSERT_NE(a.Graphic(), nullptr);
+    EXPECT_EQ(a.Graphic(), b.Graphic()) << "one decoded copy for both";
+    EXPECT_EQ(a.Graphic()->width, 800);
+    TPicture later;
+    later.load_lasting_data(data);
+    EXPECT_EQ(later.Graphic(), a.Graphic()) << "a copy still in use is found again";
+    a.Clear();
+    EXPECT_TRUE(a.empty());
+    EXPECT_EQ(a.Width(), 0);
+    EXPECT_EQ(a.Graphic(), nullptr);
+    EXPECT_NE(b.Graphic(), nullptr) << "clearing one leaves the other";
+    platform::Bitmap small(3, 2, 0);
+    b.set_bitmap(small);
+    EXPECT_EQ(b.Width(), 3) << "a bitmap set later replaces the lasting picture";
+    EXPECT_EQ(b.Graphic()->height, 2);
+}
+
+TEST(ImageDecoder, ASpoiltLastingPictureDrawsAsNothing)
+{
+    auto png = stored("cursor31.png");
+    std::vector<std::uint8_t> spoilt(png.begin(), png.begin() + 60);
+    TPicture picture;
+    picture.load_lasting_data(spoilt);
+    EXPECT_EQ(picture.Width(), 32) << "the header was whole";
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_TRUE(picture.Graphic()->empty());
+    std::vector<std::uint8_t> garbage(64, 0x5a);
+    EXPECT_THROW(picture.load_lasting_data(garbage), platform::DecodeError);
+}

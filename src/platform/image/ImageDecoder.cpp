@@ -32,6 +32,15 @@ struct PngImage {
     ~PngImage() { png_image_free(&image); }
 };
 
+// Reads the header; the size is known and sane afterwards.
+void begin_png(PngImage& png, std::span<const std::uint8_t> data)
+{
+    if (!png_image_begin_read_from_memory(&png.image, data.data(), data.size()))
+        throw DecodeError(std::string("Invalid PNG image: ") + png.image.message);
+    if (png.image.width == 0 || png.image.height == 0 || png.image.width > max_side || png.image.height > max_side)
+        throw DecodeError("Invalid PNG image: unsupported size");
+}
+
 struct JpegErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf jump;
@@ -58,10 +67,7 @@ void jpeg_warning(j_common_ptr info, int level)
 Bitmap decode_png(std::span<const std::uint8_t> data)
 {
     PngImage png;
-    if (!png_image_begin_read_from_memory(&png.image, data.data(), data.size()))
-        throw DecodeError(std::string("Invalid PNG image: ") + png.image.message);
-    if (png.image.width == 0 || png.image.height == 0 || png.image.width > max_side || png.image.height > max_side)
-        throw DecodeError("Invalid PNG image: unsupported size");
+    begin_png(png, data);
     png.image.format = PNG_FORMAT_BGRA;
     Bitmap bitmap(int(png.image.width), int(png.image.height), 0);
     // BGRA bytes in memory are 0xAARRGGBB words on a little-endian machine.
@@ -70,16 +76,19 @@ Bitmap decode_png(std::span<const std::uint8_t> data)
     return bitmap;
 }
 
-Bitmap decode_jpeg(std::span<const std::uint8_t> data)
+namespace {
+
+// Runs `body` on a decompressor that has read the header of `data`. Every
+// libjpeg error becomes a DecodeError; `body` may create nothing with a
+// destructor, since an error longjmps out of it.
+template <class Body>
+void read_jpeg(std::span<const std::uint8_t> data, Body const& body)
 {
     jpeg_decompress_struct info {};
     JpegErrorManager errors {};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = jpeg_error_exit;
     errors.base.emit_message = jpeg_warning;
-    Bitmap bitmap;
-    // Nothing with a destructor may be created between setjmp and the end of
-    // decoding: longjmp would skip it.
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
         throw DecodeError(std::string("JPEG error #") + std::to_string(errors.base.msg_code) + ": " + errors.message);
@@ -89,16 +98,59 @@ Bitmap decode_jpeg(std::span<const std::uint8_t> data)
     jpeg_read_header(&info, TRUE);
     if (info.image_width > max_side || info.image_height > max_side)
         ERREXIT(&info, JERR_IMAGE_TOO_BIG);
-    info.out_color_space = JCS_EXT_BGRA;
-    jpeg_start_decompress(&info);
-    bitmap = Bitmap(int(info.output_width), int(info.output_height), 0xff000000u);
-    while (info.output_scanline < info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(&bitmap.at(0, int(info.output_scanline)));
-        jpeg_read_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_decompress(&info);
+    body(info);
     jpeg_destroy_decompress(&info);
+}
+
+// The first chunk of a PNG file is IHDR, whose first fields are the width
+// and the height, four big-endian bytes each.
+PictureSize png_size(std::span<const std::uint8_t> data)
+{
+    static const std::uint8_t ihdr[] = { 'I', 'H', 'D', 'R' };
+    if (data.size() < 24 || !std::equal(ihdr, ihdr + 4, data.begin() + 12))
+        throw DecodeError("Invalid PNG image: no header");
+    auto word = [&](std::size_t at) {
+        return std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 | std::uint32_t(data[at + 2]) << 8
+            | std::uint32_t(data[at + 3]);
+    };
+    std::uint32_t w = word(16), h = word(20);
+    if (w == 0 || h == 0 || w > max_side || h > max_side)
+        throw DecodeError("Invalid PNG image: unsupported size");
+    return { int(w), int(h) };
+}
+
+}
+
+Bitmap decode_jpeg(std::span<const std::uint8_t> data)
+{
+    Bitmap bitmap;
+    read_jpeg(data, [&](jpeg_decompress_struct& info) {
+        info.out_color_space = JCS_EXT_BGRA;
+        jpeg_start_decompress(&info);
+        bitmap = Bitmap(int(info.output_width), int(info.output_height), 0xff000000u);
+        while (info.output_scanline < info.output_height) {
+            JSAMPROW row = reinterpret_cast<JSAMPROW>(&bitmap.at(0, int(info.output_scanline)));
+            jpeg_read_scanlines(&info, &row, 1);
+        }
+        jpeg_finish_decompress(&info);
+    });
     return bitmap;
+}
+
+PictureSize picture_size(std::span<const std::uint8_t> data)
+{
+    switch (sniff_image_format(data)) {
+    case ImageFormat::Png:
+        return png_size(data);
+    case ImageFormat::Jpeg: {
+        PictureSize size;
+        read_jpeg(data, [&](jpeg_decompress_struct& info) { size = { int(info.image_width), int(info.image_height) }; });
+        return size;
+    }
+    case ImageFormat::Unknown:
+        break;
+    }
+    throw DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
 }
 
 }

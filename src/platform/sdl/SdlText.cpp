@@ -84,11 +84,15 @@ Bitmap SdlText::render(FontSpec const& wanted, std::string const& text, std::uin
     return out;
 }
 
+// Empty text needs no font: measuring an empty field while the screens are
+// built must not start font discovery before the first frame.
 int SdlText::text_width(FontSpec const& wanted, std::string const& text)
 {
+    if (text.empty())
+        return 0;
     TTF_Font* font = font_for(wanted);
     int w = 0, h = 0;
-    if (font && !text.empty())
+    if (font)
         TTF_SizeUTF8(font, text.c_str(), &w, &h);
     return w;
 }
