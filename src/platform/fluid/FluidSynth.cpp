@@ -78,6 +78,9 @@ bool FluidSynth::load_instruments(std::string const& path)
     fluid_settings_setnum(m_settings.get(), "synth.sample-rate", AudioDevice::rate);
     // The player is clocked by the samples we render, not by a timer thread.
     fluid_settings_setstr(m_settings.get(), "player.timing-source", "sample");
+    // Only the instruments a tune picks have their samples read in: most of
+    // the soundfont is never played and need not sit in memory.
+    fluid_settings_setint(m_settings.get(), "synth.dynamic-sample-loading", 1);
     m_synth.reset(new_fluid_synth(m_settings.get()));
     if (!m_synth || fluid_synth_sfload(m_synth.get(), path.c_str(), 1) == FLUID_FAILED) {
         m_synth.reset();
