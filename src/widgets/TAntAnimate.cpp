@@ -40,6 +40,7 @@ TAntAnimate::~TAntAnimate()
 void TAntAnimate::Setlibpath(std::string path)
 {
     m_libpath = std::move(path);
+    m_frames.clear();
     PrepareBackdrop(0, 0, ImgWidth, ImgHeight);
     ComposeFrame(m_framename);
     Repaint();
@@ -157,20 +158,32 @@ void TAntAnimate::next_loop_frame(char const* base, std::int32_t length)
     m_framename = m_framebase + "_" + std::to_string(m_sequencepos) + ".png";
 }
 
+// Each frame file is read once per frame folder: the idle mascot blinks
+// between two frames for as long as the screen stays up.
+TPicture const* TAntAnimate::frame_picture(std::string const& name)
+{
+    auto known = m_frames.find(name);
+    if (known != m_frames.end())
+        return known->second ? &*known->second : nullptr;
+    std::optional<TPicture>& frame = m_frames[name];
+    std::string path = m_libpath + name;
+    // A frame that cannot be decoded is left out like a missing one: the
+    // mascot must not stop the screen it stands on.
+    TPicture picture;
+    if (platform::files::file_exists(path) && load_optional_picture(picture, path))
+        frame = std::move(picture);
+    return frame ? &*frame : nullptr;
+}
+
 void TAntAnimate::ComposeFrame(std::string const& name)
 {
     m_framebuffer = m_backdrop;
     process_messages();
-    std::string path = m_libpath + name;
-    if (!platform::files::file_exists(path))
+    TPicture const* frame = frame_picture(name);
+    if (!frame)
         return;
     process_messages();
-    // A frame that cannot be decoded is left out like a missing one: the
-    // mascot must not stop the screen it stands on.
-    if (!load_optional_picture(m_frameimage, path))
-        return;
-    process_messages();
-    m_framebuffer.draw(*m_frameimage.Graphic(), 0, 0);
+    m_framebuffer.draw(*frame->Graphic(), 0, 0);
     process_messages();
 }
 

@@ -7,7 +7,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 // The mascot: short sequences of PNG frames from a frame folder, drawn over
@@ -55,6 +57,7 @@ private:
     void step();
     void next_face_frame();
     void next_loop_frame(char const* base, std::int32_t length);
+    TPicture const* frame_picture(std::string const& name);
 
     std::string m_libpath;
     TPicture m_background;
@@ -63,7 +66,8 @@ private:
 
     platform::Bitmap m_backdrop;
     platform::Bitmap m_framebuffer;
-    TPicture m_frameimage;
+    // Decoded frames by file name; empty for one missing or undecodable.
+    std::map<std::string, std::optional<TPicture>> m_frames;
     std::string m_framename { "front_1.png" };
     std::string m_shownname;
     std::string m_framebase { "front" };

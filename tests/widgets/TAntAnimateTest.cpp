@@ -215,3 +215,21 @@ TEST(AntAnimate, DestroyedWhileAnimating)
     second.reset();
     SUCCEED();
 }
+
+// The idle mascot blinks for as long as a screen stays up; its frames must
+// come from memory, and a new frame folder must be read afresh.
+TEST(AntAnimate, FramesAreReadOncePerFolder)
+{
+    Mascot t;
+    t.start();
+    EXPECT_EQ(t.ant.framebuffer().at(50, 10), red);
+    std::string const front = t.folder.path() + "mascot/front_1.png";
+    std::ofstream(front) << "spoilt after the first read";
+    t.ant.ComposeFrame("front_1.png");
+    EXPECT_EQ(t.ant.framebuffer().at(50, 10), red) << "the frame already read is drawn again";
+    t.ant.Setlibpath(t.folder.path() + "mascot/");
+    EXPECT_NE(t.ant.framebuffer().at(50, 10), red) << "the folder set again is read again";
+    pngfile::write(front, frame());
+    t.ant.ComposeFrame("front_1.png");
+    EXPECT_NE(t.ant.framebuffer().at(50, 10), red) << "a frame known to be bad stays left out";
+}
