@@ -53,12 +53,13 @@ struct Sequencer : ::testing::Test {
         trace::reopen();
     }
 
-    // Virtual times of one kind of traced event, with its first field.
+    // Virtual times of one kind of traced event, with its first field (empty
+    // for an event without fields).
     std::vector<std::pair<platform::Millis, std::string>> traced(std::string const& kind)
     {
         std::vector<std::pair<platform::Millis, std::string>> found;
         for (auto const& line : read_trace(trace_file, kind))
-            found.emplace_back(line.at, line.fields.at(0));
+            found.emplace_back(line.at, line.fields.empty() ? std::string() : line.fields[0]);
         return found;
     }
     platform::Millis last(std::string const& kind)
