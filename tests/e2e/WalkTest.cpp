@@ -3,6 +3,7 @@
 // a second choice, and out.
 #include "XServer.h"
 
+#include "activities/StudentRegister.h"
 #include "platform/ImageDecoder.h"
 #include "resources/StoredPictures.h"
 
@@ -213,6 +214,39 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
     EXPECT_EQ(shell_map_state(), "IsViewable");
     EXPECT_EQ(shell->count("\tstart\t"), 1u);
 
+    // The activity counted its run in the register the shell wrote anna to.
+    StudentSlots slots;
+    ReadStudents(data, slots);
+    EXPECT_EQ(slots[0].name(), "anna");
+    EXPECT_EQ(slots[0].counter(4, 1), 1);
+    EXPECT_EQ(slots[0].counter(12, 1), 1);
+    EXPECT_EQ(slots[1].number(), 0);
+
+    shell->signal(SIGTERM);
+    EXPECT_EQ(shell->wait_exit(), 0);
+}
+
+TEST_F(Walk, TheReportButtonShowsTheProgressOfTheStudentOnTheMenu)
+{
+    start();
+    ASSERT_TRUE(wait("visible\tafrbut\t1"));
+    to_the_menu_in_english("Anna");
+    if (HasFatalFailure())
+        return;
+    std::string const package = std::string(SPROUT_DEMO_PACKAGE) + "/";
+    click(689, 312); // reportbut
+    ASSERT_TRUE(wait("start\t" + package + "progress/progress.exe"));
+    // The report traces into the shell's trace, which its environment names.
+    ASSERT_TRUE(wait("\treport\tready\tanna"));
+    bool shown = false;
+    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
+        shown = !x.run("xdotool search --onlyvisible --name '^Progress$'").empty();
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_TRUE(shown);
+    x.run("xdotool key Escape");
+    ASSERT_TRUE(wait("finished\t" + package + "progress/progress.exe", 1, 5000));
+    ASSERT_TRUE(wait("window\tmaximised"));
     shell->signal(SIGTERM);
     EXPECT_EQ(shell->wait_exit(), 0);
 }
