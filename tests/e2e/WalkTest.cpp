@@ -97,6 +97,17 @@ struct Walk : ::testing::Test {
         ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
     }
 
+    // Polls for a window of the title on the screen, for at most 10 s.
+    bool window_shown(std::string const& title) const
+    {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (!x.run("xdotool search --onlyvisible --name '^" + title + "$'").empty())
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
     // The shell's window as the X server sees it: "IsViewable" on screen,
     // "IsUnMapped" when taken off it.
     std::string shell_map_state() const
@@ -201,12 +212,7 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
 
     // Escape reaches the activity once its window is up: the only window on
     // the screen, under the pointer.
-    bool shown = false;
-    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
-        shown = !x.run("xdotool search --onlyvisible --name '^Activity$'").empty();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(window_shown("Activity"));
     x.run("xdotool key Escape");
     ASSERT_TRUE(wait("finished\t" + package + "maths/maths.exe", 1, 5000));
     ASSERT_TRUE(wait("window\tmaximised"));
@@ -238,12 +244,7 @@ TEST_F(Walk, TheReportButtonShowsTheProgressOfTheStudentOnTheMenu)
     ASSERT_TRUE(wait("start\t" + package + "progress/progress.exe"));
     // The report traces into the shell's trace, which its environment names.
     ASSERT_TRUE(wait("\treport\tready\tanna"));
-    bool shown = false;
-    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
-        shown = !x.run("xdotool search --onlyvisible --name '^Progress$'").empty();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(shown);
+    ASSERT_TRUE(window_shown("Progress"));
     x.run("xdotool key Escape");
     ASSERT_TRUE(wait("finished\t" + package + "progress/progress.exe", 1, 5000));
     ASSERT_TRUE(wait("window\tmaximised"));
