@@ -36,9 +36,8 @@ struct DesktopShell : ::testing::Test {
         trace::reopen();
         setenv("ALLUSERSPROFILE", folder.make_folder("profile").c_str(), 1);
         t.app.loop().add_timer(10, [this] {
-            for (auto* c : t.app.components())
-                if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm())
-                    t.key(platform::keys::Return);
+            if (t.open_box())
+                t.key(platform::keys::Return);
         });
     }
     ~DesktopShell() override

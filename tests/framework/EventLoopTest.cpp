@@ -11,15 +11,6 @@ struct Form : TForm {
     using TForm::TForm;
 };
 
-// The message box now open above the main form, if any.
-TForm* open_box(TestApp& t)
-{
-    for (auto* c : t.app.components())
-        if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm())
-            return box;
-    return nullptr;
-}
-
 }
 
 TEST(EventLoop, TimersTickOnTimeWithoutMakingUpForLateTicks)
@@ -100,7 +91,7 @@ TEST(EventLoop, AnExceptionInAHandlerBecomesAnErrorBoxAndTheNextEventRuns)
             throw std::runtime_error("Cannot open file");
         if (ticks == 2) {
             // Inside the error box's own loop.
-            if (TForm* box = open_box(t))
+            if (TForm* box = t.open_box())
                 caption = box->Caption();
             t.key(platform::keys::Escape);
         }
@@ -133,7 +124,7 @@ TEST(EventLoop, ClickingTheOkButtonClosesTheBox)
     timer.SetInterval(10);
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
-        TForm* box = open_box(t);
+        TForm* box = t.open_box();
         ASSERT_NE(box, nullptr);
         auto* ok = box->find<TControl>("OK");
         ASSERT_NE(ok, nullptr);
@@ -154,7 +145,7 @@ TEST(EventLoop, LongMessagesWrapInsideTheWindow)
     int width = 0, height = 0;
     timer.OnTimer = [&](TObject*) {
         timer.SetEnabled(false);
-        if (TForm* box = open_box(t)) {
+        if (TForm* box = t.open_box()) {
             width = box->Width();
             height = box->Height();
         }

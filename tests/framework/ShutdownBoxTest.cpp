@@ -10,14 +10,6 @@ struct Form : TForm {
     using TForm::TForm;
 };
 
-TForm* open_box(TestApp& t)
-{
-    for (auto* c : t.app.components())
-        if (auto* box = dynamic_cast<TForm*>(c); box && box != t.app.MainForm())
-            return box;
-    return nullptr;
-}
-
 }
 
 TEST(ShutdownBox, AnErrorWhileTheApplicationEndsIsShownUntilAnswered)
@@ -29,7 +21,7 @@ TEST(ShutdownBox, AnErrorWhileTheApplicationEndsIsShownUntilAnswered)
     form.OnActivate = [&](TObject*) { form.Close(); };
     form.OnDestroy = [&](TObject*) {
         t.app.loop().add_timer(200, [&] {
-            if (open_box(t) && !box_seen) {
+            if (t.open_box() && !box_seen) {
                 box_seen = true;
                 t.key(platform::keys::Return);
             }

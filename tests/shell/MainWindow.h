@@ -7,6 +7,7 @@
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
+#include "support/TraceLines.h"
 
 #include <gtest/gtest.h>
 
@@ -104,31 +105,9 @@ struct MainWindow : ::testing::Test {
         t.settle();
     }
 
-    struct Line {
-        platform::Millis at;
-        std::string name;
-        std::vector<std::string> fields;
-    };
-    std::vector<Line> traced(std::string const& kind = {})
+    std::vector<TraceLine> traced(std::string const& kind = {})
     {
-        std::vector<Line> found;
-        std::ifstream in(trace_file);
-        std::size_t number = 0;
-        for (std::string text; std::getline(in, text);) {
-            if (number++ < m_forgotten)
-                continue;
-            std::istringstream fields(text);
-            Line line;
-            std::string time, field;
-            std::getline(fields, time, '\t');
-            std::getline(fields, line.name, '\t');
-            while (std::getline(fields, field, '\t'))
-                line.fields.push_back(field);
-            line.at = std::stoll(time);
-            if (kind.empty() || line.name == kind)
-                found.push_back(std::move(line));
-        }
-        return found;
+        return read_trace(trace_file, kind, m_forgotten);
     }
     // The file names (without folder) of one kind of traced sound or picture.
     std::vector<std::string> traced_files(std::string const& kind)

@@ -7,6 +7,7 @@
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
+#include "support/TraceLines.h"
 
 #include <gtest/gtest.h>
 
@@ -92,16 +93,8 @@ struct Music : ::testing::Test {
     std::vector<std::string> traced(std::string const& kind)
     {
         std::vector<std::string> found;
-        std::ifstream in(trace_file);
-        for (std::string line; std::getline(in, line);) {
-            std::istringstream fields(line);
-            std::string time, name, field;
-            std::getline(fields, time, '\t');
-            std::getline(fields, name, '\t');
-            std::getline(fields, field, '\t');
-            if (name == kind)
-                found.push_back(field);
-        }
+        for (auto const& line : read_trace(trace_file, kind))
+            found.push_back(line.fields.at(0));
         return found;
     }
     std::vector<std::string> messages()

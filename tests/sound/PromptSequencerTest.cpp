@@ -6,6 +6,7 @@
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
+#include "support/TraceLines.h"
 
 #include <gtest/gtest.h>
 
@@ -56,16 +57,8 @@ struct Sequencer : ::testing::Test {
     std::vector<std::pair<platform::Millis, std::string>> traced(std::string const& kind)
     {
         std::vector<std::pair<platform::Millis, std::string>> found;
-        std::ifstream in(trace_file);
-        for (std::string line; std::getline(in, line);) {
-            std::istringstream fields(line);
-            std::string time, name, field;
-            std::getline(fields, time, '\t');
-            std::getline(fields, name, '\t');
-            std::getline(fields, field, '\t');
-            if (name == kind)
-                found.emplace_back(std::stoll(time), field);
-        }
+        for (auto const& line : read_trace(trace_file, kind))
+            found.emplace_back(line.at, line.fields.at(0));
         return found;
     }
     platform::Millis last(std::string const& kind)

@@ -71,6 +71,15 @@ public:
     // Lets the loop handle everything queued.
     void settle() { app.ProcessMessages(); }
 
+    // The message box now open above the main form, if any.
+    TForm* open_box()
+    {
+        for (auto* c : app.components())
+            if (auto* box = dynamic_cast<TForm*>(c); box && box != app.MainForm())
+                return box;
+        return nullptr;
+    }
+
     ClockType clock;
     platform::FakeWindow window;
     platform::FakeTextRenderer text;
