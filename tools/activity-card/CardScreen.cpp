@@ -100,7 +100,9 @@ int CardScreen::text(std::string const& utf8, int size, SDL_Color colour, int x,
         return 0;
     SdlHandle<SDL_Texture> texture(SDL_CreateTextureFromSurface(m_renderer.get(), surface.get()));
     int left = align == Align::left ? x : align == Align::centre ? x - surface->w / 2 : x - surface->w;
-    SDL_Rect where { left, y - surface->h / 2, surface->w, surface->h };
+    // Centred on the letters rather than on the line box, whose descent
+    // would make a line look low beside a bar or a picture.
+    SDL_Rect where { left, y - surface->h / 2 + TTF_FontDescent(face) / 2, surface->w, surface->h };
     SDL_RenderCopy(m_renderer.get(), texture.get(), nullptr, &where);
     return surface->w;
 }

@@ -20,6 +20,7 @@ struct Words {
     char const* plays;
     char const* last;
     char const* of;
+    char const* scroll_hint;
     char const* nobody;
     char const* busy;
     char const* damaged;
@@ -28,14 +29,14 @@ struct Words {
 
 Words const afrikaans_words { "Verslag", "Taal", "Afrikaans", "Engels", "en", "Altesaam %d keer gespeel",
     "%s het nog niks gespeel nie. Kies 'n aktiwiteit op die spyskaart!", "Naam", "Keer gespeel",
-    "Laaste aktiwiteit", "van",
+    "Laaste aktiwiteit", "van", "rol met die muiswiel of die pyltjies",
     "Niemand het nog 'n aktiwiteit gespeel nie. Speel gerus een, en kom kyk dan hier hoe dit gaan!",
     "Die lys van spelers is nou net besig. Gaan terug en probeer binnekort weer.",
     "Die lys van spelers is beskadig en kan nie gelees word nie. Die aktiwiteite werk steeds.",
     "Die lys van spelers kan nie oopgemaak word nie. Die aktiwiteite werk steeds." };
 Words const english_words { "Progress report", "Language", "Afrikaans", "English", "and", "Played %d times in all",
     "%s has not played anything yet. Choose an activity on the menu!", "Name", "Times played", "Last activity",
-    "of", "Nobody has played an activity yet. Play one, then come back here to see how it went!",
+    "of", "scroll with the mouse wheel or the arrow keys", "Nobody has played an activity yet. Play one, then come back here to see how it went!",
     "The list of players is busy just now. Go back and try again in a moment.",
     "The list of players is damaged and cannot be read. The activities still work.",
     "The list of players cannot be opened. The activities still work." };
@@ -57,9 +58,10 @@ SDL_Color const bar_colours[activity_slots + 1] = { {}, { 221, 64, 64, 255 }, { 
     { 240, 140, 30, 255 }, { 45, 120, 225, 255 }, { 140, 80, 200, 255 }, { 225, 85, 150, 255 },
     { 60, 165, 75, 255 }, { 60, 165, 75, 255 } };
 
+constexpr int name_room = 400;
 constexpr int table_top = 414;
 constexpr int table_row = 24;
-constexpr std::size_t table_rows = 6;
+constexpr std::size_t table_rows = 5;
 
 std::string formatted(char const* pattern, std::string const& value)
 {
@@ -100,6 +102,9 @@ ReportView::ReportView(CardScreen& screen, ProgressReport const& report, Activit
     , m_exit_rest(stored_texture(screen, "exitbut_rest.png"))
     , m_exit_hover(stored_texture(screen, "exitbut_hover.png"))
 {
+    // The table opens on the current student's row.
+    if (report.current)
+        scroll(std::ptrdiff_t(*report.current));
     auto pictures = activity_pictures(start.installdir(), start.afrikaans());
     for (std::size_t slot = 0; slot < pictures.size(); ++slot)
         m_pictures[slot] = screen.texture(pictures[slot]);
@@ -126,7 +131,11 @@ void ReportView::draw_header()
     Words const& words = m_start.afrikaans() ? afrikaans_words : english_words;
     m_screen.fill({ 0, 0, CardScreen::width, 92 }, colour::band);
     m_screen.text(words.title, 22, colour::yellow, 24, 22, Align::left);
-    m_screen.text(m_start.student(), 42, colour::white, 24, 60, Align::left);
+    // A long name gives way to the language and the total beside it.
+    int name_size = 42;
+    while (name_size > 20 && m_screen.text_width(m_start.student(), name_size) > name_room)
+        name_size -= 2;
+    m_screen.text(m_start.student(), name_size, colour::white, 24, 60, Align::left);
     if (!m_report.current)
         return;
     StudentRow const& row = m_report.students[*m_report.current];
@@ -175,8 +184,8 @@ void ReportView::draw_table()
     std::size_t const last = std::min(count, m_first_row + table_rows);
     if (count > table_rows)
         m_screen.text(std::to_string(m_first_row + 1) + "-" + std::to_string(last) + " " + words.of + " "
-                + std::to_string(count),
-            18, colour::soft_ink, 775, heading, Align::right);
+                + std::to_string(count) + ": " + words.scroll_hint,
+            16, colour::soft_ink, CardScreen::width / 2, CardScreen::height - 22);
     for (std::size_t i = m_first_row; i < last; ++i) {
         StudentRow const& row = m_report.students[i];
         int const top = table_top + 30 + int(i - m_first_row) * table_row;
@@ -185,9 +194,8 @@ void ReportView::draw_table()
         int const middle = top + table_row / 2;
         m_screen.text(row.name, 20, colour::ink, 30, middle, Align::left);
         m_screen.text(std::to_string(row.total), 20, colour::ink, 470, middle, Align::right);
-        if (row.last_activity)
-            m_screen.text(activity_name(*row.last_activity, m_start.afrikaans()), 20, colour::ink, 520, middle,
-                Align::left);
+        m_screen.text(row.last_activity ? activity_name(*row.last_activity, m_start.afrikaans()) : "-", 20,
+            row.last_activity ? colour::ink : colour::soft_ink, 520, middle, Align::left);
     }
 }
 
