@@ -116,6 +116,23 @@ int CardScreen::text_width(std::string const& utf8, int size)
     return w;
 }
 
+std::string CardScreen::fitted(std::string const& utf8, int size, int wide)
+{
+    if (text_width(utf8, size) <= wide)
+        return utf8;
+    std::string cut = utf8;
+    while (!cut.empty()) {
+        // Back over a whole UTF-8 character: its continuation bytes first.
+        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xc0) == 0x80)
+            cut.pop_back();
+        if (!cut.empty())
+            cut.pop_back();
+        if (text_width(cut + "...", size) <= wide)
+            break;
+    }
+    return cut + "...";
+}
+
 void CardScreen::paragraph(std::string const& utf8, int size, SDL_Color colour, int x, int top, int wide)
 {
     TTF_Font* face = font(size);

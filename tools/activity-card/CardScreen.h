@@ -45,6 +45,8 @@ public:
     // gives the width drawn.
     int text(std::string const& utf8, int size, SDL_Color colour, int x, int y, Align align = Align::centre);
     int text_width(std::string const& utf8, int size);
+    // The text cut at a character and ended with "..." where it is wider.
+    std::string fitted(std::string const& utf8, int size, int wide);
     // Words wrapped to lines no wider than `wide`, centred on x, from top.
     void paragraph(std::string const& utf8, int size, SDL_Color colour, int x, int top, int wide);
     SdlHandle<SDL_Texture> texture(platform::Bitmap const& picture) const;

@@ -59,6 +59,7 @@ SDL_Color const bar_colours[activity_slots + 1] = { {}, { 221, 64, 64, 255 }, { 
     { 60, 165, 75, 255 }, { 60, 165, 75, 255 } };
 
 constexpr int name_room = 400;
+constexpr int name_column = 310;
 constexpr int table_top = 414;
 constexpr int table_row = 24;
 constexpr std::size_t table_rows = 5;
@@ -192,7 +193,7 @@ void ReportView::draw_table()
         if (m_report.current == i)
             m_screen.fill({ 20, top, CardScreen::width - 40, table_row }, colour::highlight);
         int const middle = top + table_row / 2;
-        m_screen.text(row.name, 20, colour::ink, 30, middle, Align::left);
+        m_screen.text(m_screen.fitted(row.name, 20, name_column), 20, colour::ink, 30, middle, Align::left);
         m_screen.text(std::to_string(row.total), 20, colour::ink, 470, middle, Align::right);
         m_screen.text(row.last_activity ? activity_name(*row.last_activity, m_start.afrikaans()) : "-", 20,
             row.last_activity ? colour::ink : colour::soft_ink, 520, middle, Align::left);
