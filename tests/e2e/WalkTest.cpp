@@ -1,7 +1,7 @@
 // A child's walk through the demo package under Xvfb: the intro, English, a
 // name typed, the menu explored by pointing, back to the language screen and
 // a second choice, and out.
-#include "XServer.h"
+#include "ChildWalk.h"
 
 #include "activities/StudentRegister.h"
 #include "platform/ImageDecoder.h"
@@ -19,22 +19,6 @@
 #include <thread>
 
 namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sprout-walk-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-};
-
-std::vector<std::uint8_t> read_file(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
 
 platform::Bitmap screenshot(XServer const& x, std::string const& folder)
 {
@@ -67,21 +51,8 @@ std::vector<long> times_of(std::string const& trace, std::string const& event, s
     return times;
 }
 
-struct Walk : ::testing::Test {
-    XServer x;
-    TempDir work;
-    std::unique_ptr<ShellProcess> shell;
-
-    void start(std::vector<std::string> extra_env = {})
-    {
-        std::vector<std::string> env { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path, "SDL_AUDIODRIVER=disk",
-            "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" };
-        env.insert(env.end(), extra_env.begin(), extra_env.end());
-        shell = std::make_unique<ShellProcess>(x, SPROUT_DEMO_PACKAGE, env, work.path);
-    }
-    void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
-    void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
-    bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
+struct Walk : ChildWalk {
+    void start(std::vector<std::string> extra_env = {}) { start_in(SPROUT_DEMO_PACKAGE, std::move(extra_env)); }
 
     // From the language screen: English, the name typed and confirmed, and
     // the menu with its instruction spoken.
@@ -91,21 +62,10 @@ struct Walk : ::testing::Test {
         ASSERT_TRUE(wait("menu/m_13e.jpg"));
         ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
         ASSERT_TRUE(wait("focus\tnameedit"));
-        x.run("xdotool type --delay 40 " + name);
+        type(name);
         click(697, 426); // ok
         ASSERT_TRUE(wait("menu/m_14e.jpg"));
         ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
-    }
-
-    // Polls for a window of the title on the screen, for at most 10 s.
-    bool window_shown(std::string const& title) const
-    {
-        for (int attempt = 0; attempt < 200; ++attempt) {
-            if (!x.run("xdotool search --onlyvisible --name '^" + title + "$'").empty())
-                return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
     }
 
     // The shell's window as the X server sees it: "IsViewable" on screen,
@@ -137,8 +97,7 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
         return;
     // The instruction counts as heard 100 ms after its end; names come after that.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    auto reg = read_file(work.path + "/documents/students.dat");
-    std::string stored(reg.begin(), reg.end());
+    std::string const stored = register_contents();
     EXPECT_NE(stored.find("anna"), std::string::npos);
     EXPECT_EQ(stored.find("Anna"), std::string::npos);
 
@@ -212,8 +171,7 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
 
     // Escape reaches the activity once its window is up: the only window on
     // the screen, under the pointer.
-    ASSERT_TRUE(window_shown("Activity"));
-    x.run("xdotool key Escape");
+    ASSERT_TRUE(close_activity());
     ASSERT_TRUE(wait("finished\t" + package + "maths/maths.exe", 1, 5000));
     ASSERT_TRUE(wait("window\tmaximised"));
     ASSERT_TRUE(wait("voice-end\t" + package + "sounds_eng/a_2.wav", 2));
@@ -244,8 +202,7 @@ TEST_F(Walk, TheReportButtonShowsTheProgressOfTheStudentOnTheMenu)
     ASSERT_TRUE(wait("start\t" + package + "progress/progress.exe"));
     // The report traces into the shell's trace, which its environment names.
     ASSERT_TRUE(wait("\treport\tready\tanna"));
-    ASSERT_TRUE(window_shown("Progress"));
-    x.run("xdotool key Escape");
+    ASSERT_TRUE(close_activity("Progress"));
     ASSERT_TRUE(wait("finished\t" + package + "progress/progress.exe", 1, 5000));
     ASSERT_TRUE(wait("window\tmaximised"));
     shell->signal(SIGTERM);
