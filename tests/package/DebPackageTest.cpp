@@ -134,10 +134,10 @@ TEST_F(DebPackage, EveryFileOfTheDemoContentIsInTheInstallFolderAndNoProgramLies
     }
     EXPECT_GE(programs, 9) << "the nine activity programs";
 
-    for (auto const& entry : fs::recursive_directory_iterator(root / "usr/share")) {
-        if (!entry.is_symlink() && entry.is_regular_file())
+    for (auto const& entry : fs::recursive_directory_iterator(root / "usr/share"))
+        if (!entry.is_symlink() && entry.is_regular_file()) {
             EXPECT_FALSE(is_elf(entry.path())) << entry.path();
-    }
+        }
 }
 
 TEST_F(DebPackage, InstallsTheLauncherToolsAndDesktopFiles)
