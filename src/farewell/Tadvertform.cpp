@@ -1,33 +1,16 @@
 #include "farewell/Tadvertform.h"
 
+#include "framework/BadFile.h"
 #include "framework/TApplication.h"
 #include "platform/Files.h"
 #include "resources/LoadStored.h"
-#include "shell/BadFile.h"
 #include "shell/TForm1.h"
 
-#include <stdexcept>
 #include <string>
 
 namespace {
 
 TForm1& Form1() { return dynamic_cast<TForm1&>(*Application->MainForm()); }
-
-// A picture that cannot be decoded counts as missing: an error raised here
-// would end the exit before the farewell window is shown, and leave the
-// child on an exit screen with nothing to click.
-bool load_picture(TPicture& picture, std::string const& path)
-{
-    if (!platform::files::file_exists(path))
-        return false;
-    try {
-        picture.LoadFromFile(path);
-        return true;
-    } catch (std::runtime_error const& e) { // undecodable or unreadable
-        report_bad_file(path, e.what());
-        return false;
-    }
-}
 
 }
 
@@ -90,11 +73,11 @@ void Tadvertform::LoadAdvert()
         closetimer.SetEnabled(true);
         return;
     }
-    if (load_picture(bground.Picture(), background))
+    if (load_optional_picture(bground.Picture(), background))
         exitbut.SetHint(shell.langcode == "AFR" ? "Gaan uit" : "Exit");
     else
         closetimer.SetEnabled(true);
-    if (!load_picture(adviewer.Picture(), advert))
+    if (!load_optional_picture(adviewer.Picture(), advert))
         closetimer.SetEnabled(true);
     // A picture taller than the view shows its top first.
     adviewer.Scroll(0, -2500);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,12 @@ std::string resolve(std::string const& path);
 bool file_exists(std::string const& path);
 bool folder_exists(std::string const& path);
 
+// The largest file the shell reads whole: far more than any picture, sound
+// or tune of a package needs.
+inline constexpr std::size_t largest_file = std::size_t(64) << 20;
+
+// The whole of a regular file; nothing for anything else (a folder, a
+// device, a pipe), for a file larger than `largest_file` and on errors.
 std::optional<std::vector<std::uint8_t>> read_all(std::string const& path);
 
 // Opens with open(2) flags after resolving; -1 and errno on failure.

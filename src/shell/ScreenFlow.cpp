@@ -11,7 +11,7 @@
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
 #include "shell/AsciiLower.h"
-#include "shell/BadFile.h"
+#include "framework/BadFile.h"
 #include "shell/LanguageHints.h"
 #include "shell/NameList.h"
 

@@ -5,7 +5,7 @@
 
 #include "framework/Trace.h"
 #include "platform/Files.h"
-#include "shell/BadFile.h"
+#include "framework/BadFile.h"
 #include "sound/SoundName.h"
 
 #include <exception>

@@ -1,5 +1,6 @@
 #include "widgets/TAntAnimate.h"
 
+#include "framework/BadFile.h"
 #include "framework/Random.h"
 #include "framework/TApplication.h"
 #include "platform/Files.h"
@@ -164,7 +165,10 @@ void TAntAnimate::ComposeFrame(std::string const& name)
     if (!platform::files::file_exists(path))
         return;
     process_messages();
-    m_frameimage.LoadFromFile(path);
+    // A frame that cannot be decoded is left out like a missing one: the
+    // mascot must not stop the screen it stands on.
+    if (!load_optional_picture(m_frameimage, path))
+        return;
     process_messages();
     m_framebuffer.draw(*m_frameimage.Graphic(), 0, 0);
     process_messages();

@@ -1,7 +1,7 @@
 // A child's walk through the demo package under Xvfb: the intro, English, a
 // name typed, the menu explored by pointing, back to the language screen and
 // a second choice, and out.
-#include "XServer.h"
+#include "ChildWalk.h"
 
 #include "platform/ImageDecoder.h"
 #include "resources/StoredPictures.h"
@@ -18,22 +18,6 @@
 #include <thread>
 
 namespace {
-
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sprout-walk-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-};
-
-std::vector<std::uint8_t> read_file(std::string const& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return { std::istreambuf_iterator<char>(in), {} };
-}
 
 platform::Bitmap screenshot(XServer const& x, std::string const& folder)
 {
@@ -66,21 +50,8 @@ std::vector<long> times_of(std::string const& trace, std::string const& event, s
     return times;
 }
 
-struct Walk : ::testing::Test {
-    XServer x;
-    TempDir work;
-    std::unique_ptr<ShellProcess> shell;
-
-    void start(std::vector<std::string> extra_env = {})
-    {
-        std::vector<std::string> env { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path, "SDL_AUDIODRIVER=disk",
-            "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" };
-        env.insert(env.end(), extra_env.begin(), extra_env.end());
-        shell = std::make_unique<ShellProcess>(x, SPROUT_DEMO_PACKAGE, env, work.path);
-    }
-    void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
-    void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
-    bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
+struct Walk : ChildWalk {
+    void start(std::vector<std::string> extra_env = {}) { start_in(SPROUT_DEMO_PACKAGE, std::move(extra_env)); }
 
     // From the language screen: English, the name typed and confirmed, and
     // the menu with its instruction spoken.
@@ -90,7 +61,7 @@ struct Walk : ::testing::Test {
         ASSERT_TRUE(wait("menu/m_13e.jpg"));
         ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
         ASSERT_TRUE(wait("focus\tnameedit"));
-        x.run("xdotool type --delay 40 " + name);
+        type(name);
         click(697, 426); // ok
         ASSERT_TRUE(wait("menu/m_14e.jpg"));
         ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
@@ -125,8 +96,7 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
         return;
     // The instruction counts as heard 100 ms after its end; names come after that.
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    auto reg = read_file(work.path + "/documents/students.dat");
-    std::string stored(reg.begin(), reg.end());
+    std::string const stored = register_contents();
     EXPECT_NE(stored.find("anna"), std::string::npos);
     EXPECT_EQ(stored.find("Anna"), std::string::npos);
 
@@ -200,13 +170,7 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
 
     // Escape reaches the activity once its window is up: the only window on
     // the screen, under the pointer.
-    bool shown = false;
-    for (int attempt = 0; attempt < 200 && !shown; ++attempt) {
-        shown = !x.run("xdotool search --onlyvisible --name '^Activity$'").empty();
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(shown);
-    x.run("xdotool key Escape");
+    ASSERT_TRUE(close_activity());
     ASSERT_TRUE(wait("finished\t" + package + "maths/maths.exe", 1, 5000));
     ASSERT_TRUE(wait("window\tmaximised"));
     ASSERT_TRUE(wait("voice-end\t" + package + "sounds_eng/a_2.wav", 2));

@@ -2,6 +2,8 @@
 #include "support/TempFolder.h"
 
 #include <cerrno>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace files = platform::files;
@@ -80,4 +82,36 @@ TEST(Files, MakeFoldersCreatesTheWholePathOrSaysWhyNot)
     t.write("file");
     EXPECT_EQ(files::make_folders(t.path() + "file"), ENOTDIR);
     EXPECT_EQ(files::make_folders(t.path() + "file/below"), ENOTDIR);
+}
+
+TEST(Files, ReadsWholeRegularFilesAndNothingElse)
+{
+    TempFolder t;
+    std::string const big(200000, 'x'); // more than one read's worth
+    t.write("big.wav", big);
+    t.write("empty.wav", "");
+    auto whole = files::read_all(t.path() + "BIG.wav");
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(std::string(whole->begin(), whole->end()), big);
+    ASSERT_TRUE(files::read_all(t.path() + "empty.wav"));
+    EXPECT_TRUE(files::read_all(t.path() + "empty.wav")->empty());
+
+    // Planted in place of a picture or a sound: none may stall or be read
+    // forever.
+    ASSERT_TRUE(files::make_folder(t.path() + "folder.jpg"));
+    ASSERT_EQ(::symlink("/dev/zero", (t.path() + "zero.wav").c_str()), 0);
+    ASSERT_EQ(::mkfifo((t.path() + "pipe.mid").c_str(), 0600), 0);
+    EXPECT_FALSE(files::read_all(t.path() + "folder.jpg"));
+    EXPECT_FALSE(files::read_all(t.path() + "zero.wav"));
+    EXPECT_FALSE(files::read_all(t.path() + "pipe.mid"));
+    EXPECT_FALSE(files::read_all(t.path() + "missing.wav"));
+}
+
+TEST(Files, AFileLargerThanAnyPackageNeedsIsRefused)
+{
+    TempFolder t;
+    std::string const path = t.path() + "huge.jpg";
+    t.write("huge.jpg", "x");
+    ASSERT_EQ(::truncate(path.c_str(), off_t(files::largest_file) + 1), 0); // sparse: costs no disk
+    EXPECT_FALSE(files::read_all(path));
 }

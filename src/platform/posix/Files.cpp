@@ -97,24 +97,36 @@ bool folder_exists(std::string const& path)
 
 std::optional<std::vector<std::uint8_t>> read_all(std::string const& path)
 {
-    int fd = files::open(path, O_RDONLY);
+    // Not blocking, so a pipe planted in place of a file cannot stall the
+    // open; only a regular file of sane size is read, so a link to a device
+    // cannot be read forever.
+    int fd = files::open(path, O_RDONLY | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
-    std::vector<std::uint8_t> data;
-    std::uint8_t buffer[65536];
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || std::uint64_t(st.st_size) > largest_file) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> data(std::size_t(st.st_size));
+    std::size_t got = 0;
     for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        // One byte more than the size, to see a file that grew meanwhile.
+        if (got == data.size())
+            data.resize(std::min<std::size_t>(largest_file + 1, data.size() + 65536));
+        ssize_t n = ::read(fd, data.data() + got, data.size() - got);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0) {
+        if (n < 0 || got + std::size_t(n) > largest_file) {
             ::close(fd);
             return std::nullopt;
         }
         if (n == 0)
             break;
-        data.insert(data.end(), buffer, buffer + n);
+        got += std::size_t(n);
     }
     ::close(fd);
+    data.resize(got);
     return data;
 }
 

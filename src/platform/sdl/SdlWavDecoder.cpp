@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
+#include <utility>
 
 namespace platform {
 
@@ -11,6 +13,39 @@ namespace {
 struct WavFree {
     void operator()(Uint8* p) const { SDL_FreeWAV(p); }
 };
+
+std::uint32_t le32(std::span<std::uint8_t const> bytes, std::size_t at)
+{
+    return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 | std::uint32_t(bytes[at + 2]) << 16
+        | std::uint32_t(bytes[at + 3]) << 24;
+}
+
+void put_le32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
+}
+
+// Where a length field claims more than the file holds, and what it can
+// honestly say: the RIFF size, and the chunk that runs past the end.
+std::vector<std::pair<std::size_t, std::uint32_t>> overlong_lengths(std::span<std::uint8_t const> bytes)
+{
+    std::vector<std::pair<std::size_t, std::uint32_t>> found;
+    if (bytes.size() < 12)
+        return found;
+    if (le32(bytes, 4) > bytes.size() - 8)
+        found.emplace_back(4, std::uint32_t(bytes.size() - 8));
+    for (std::size_t at = 12; at + 8 <= bytes.size();) {
+        std::size_t const body = at + 8;
+        std::size_t const length = le32(bytes, at + 4);
+        if (length > bytes.size() - body) {
+            found.emplace_back(at + 4, std::uint32_t(bytes.size() - body));
+            break;
+        }
+        at = body + length + (length & 1); // chunks are padded to even lengths
+    }
+    return found;
+}
 }
 
 bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
@@ -18,7 +53,18 @@ bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
     out.clear();
     if (bytes.empty())
         return false;
-    SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), int(bytes.size()));
+    // SDL reserves a chunk's stated length before reading it, so a few bytes
+    // claiming gigabytes would ask for gigabytes. Lengths are cut to what the
+    // file holds; a file cut short still plays what it has.
+    auto const overlong = overlong_lengths(bytes);
+    std::vector<std::uint8_t> honest;
+    if (!overlong.empty()) {
+        honest = bytes;
+        for (auto [at, length] : overlong)
+            put_le32(honest, at, length);
+    }
+    auto const& input = overlong.empty() ? bytes : honest;
+    SDL_RWops* rw = SDL_RWFromConstMem(input.data(), int(input.size()));
     if (!rw)
         return false;
     SDL_AudioSpec format_found {};

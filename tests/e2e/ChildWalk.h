@@ -1,0 +1,75 @@
+#pragma once
+
+// What every walk through the shell under Xvfb needs: a private X server, a
+// fresh data folder, the shell started in an install folder with the disk
+// audio driver, and a child's pointer and keys.
+#include "XServer.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct TempDir {
+    std::string path;
+    TempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "sprout-walk-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { std::filesystem::remove_all(path); }
+    TempDir(TempDir const&) = delete;
+    TempDir& operator=(TempDir const&) = delete;
+};
+
+inline std::vector<std::uint8_t> read_file(std::string const& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+struct ChildWalk : ::testing::Test {
+    XServer x;
+    TempDir work;
+    std::unique_ptr<ShellProcess> shell;
+
+    void start_in(std::string const& install_folder, std::vector<std::string> extra_env = {})
+    {
+        std::vector<std::string> env { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path, "SDL_AUDIODRIVER=disk",
+            "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" };
+        env.insert(env.end(), extra_env.begin(), extra_env.end());
+        shell = std::make_unique<ShellProcess>(x, install_folder, env, work.path);
+    }
+    void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
+    void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
+    void type(std::string const& text) { x.run("xdotool type --delay 40 " + text); }
+    void key(std::string const& name) { x.run("xdotool key " + name); }
+    bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
+
+    std::string register_contents() const
+    {
+        auto bytes = read_file(work.path + "/documents/students.dat");
+        return { bytes.begin(), bytes.end() };
+    }
+
+    // Waits for the activity's window, the only one on the screen, and ends
+    // it with Escape as a child would.
+    bool close_activity()
+    {
+        for (int attempt = 0; attempt < 200; ++attempt) {
+            if (!x.run("xdotool search --onlyvisible --name '^Activity$'").empty()) {
+                key("Escape");
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+};
