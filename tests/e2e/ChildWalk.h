@@ -35,29 +35,26 @@ inline std::vector<std::uint8_t> read_file(std::string const& path)
     return { std::istreambuf_iterator<char>(in), {} };
 }
 
-struct ChildWalk : ::testing::Test {
+// A child at a screen of its own: the X server, the shell on it, and the
+// child's pointer and keys.
+struct Child {
     XServer x;
-    TempDir work;
+    TempDir traces; // its own, so two children's shells can share a data folder
     std::unique_ptr<ShellProcess> shell;
 
-    void start_in(std::string const& install_folder, std::vector<std::string> extra_env = {})
+    // `data_folder` stands for the all-users profile and the home folder.
+    void start_in(std::string const& install_folder, std::string const& data_folder, std::vector<std::string> extra_env = {})
     {
-        std::vector<std::string> env { "ALLUSERSPROFILE=" + work.path, "HOME=" + work.path, "SDL_AUDIODRIVER=disk",
-            "SDL_DISKAUDIOFILE=" + work.path + "/audio.raw" };
+        std::vector<std::string> env { "ALLUSERSPROFILE=" + data_folder, "HOME=" + data_folder, "SDL_AUDIODRIVER=disk",
+            "SDL_DISKAUDIOFILE=" + traces.path + "/audio.raw" };
         env.insert(env.end(), extra_env.begin(), extra_env.end());
-        shell = std::make_unique<ShellProcess>(x, install_folder, env, work.path);
+        shell = std::make_unique<ShellProcess>(x, install_folder, env, traces.path);
     }
     void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
     void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
     void type(std::string const& text) { x.run("xdotool type --delay 40 " + text); }
     void key(std::string const& name) { x.run("xdotool key " + name); }
     bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
-
-    std::string register_contents() const
-    {
-        auto bytes = read_file(work.path + "/documents/students.dat");
-        return { bytes.begin(), bytes.end() };
-    }
 
     // Waits for the activity's window, the only one on the screen, and ends
     // it with Escape as a child would.
@@ -71,5 +68,19 @@ struct ChildWalk : ::testing::Test {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
         }
         return false;
+    }
+};
+
+struct ChildWalk : ::testing::Test, Child {
+    TempDir work;
+
+    void start_in(std::string const& install_folder, std::vector<std::string> extra_env = {})
+    {
+        Child::start_in(install_folder, work.path, std::move(extra_env));
+    }
+    std::string register_contents() const
+    {
+        auto bytes = read_file(work.path + "/documents/students.dat");
+        return { bytes.begin(), bytes.end() };
     }
 };
