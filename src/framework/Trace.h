@@ -7,6 +7,8 @@
 // The opt-in trace for tests and diagnosis. When SPROUT_TRACE names a file,
 // each observable event appends one line:
 //   <milliseconds since start>\t<event>\t<field>...
+// Among them "prompts-end": a prompt sequence reached its end and the menu's
+// spoken and instruction flags have moved (a cut-off sequence never ends).
 namespace trace {
 
 void event(std::string_view name, std::initializer_list<std::string_view> fields = {});
