@@ -59,7 +59,8 @@ struct Report : ::testing::Test {
             for (auto& e : env)
                 envp.push_back(e.data());
             envp.push_back(nullptr);
-            ::chdir(package.c_str());
+            if (::chdir(package.c_str()) != 0)
+                ::_exit(126);
             ::execve(argv[0], argv.data(), envp.data());
             ::_exit(127);
         }
