@@ -1,8 +1,10 @@
-// Feeds arbitrary register files to the three register operations. None may
-// crash or hang, a file they cannot use must stay as it was, and what they
-// report must agree with each other.
+// Feeds arbitrary register files to the three register operations and to the
+// progress report's reading. None may crash or hang, a file they cannot use
+// must stay as it was, and what they report must agree with each other.
 #include "activities/RegisterFile.h"
 #include "activities/StudentRegister.h"
+#include "platform/Cp1252.h"
+#include "ProgressReport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -101,6 +103,19 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
         check_slots(*slots);
     } catch (RegisterError const&) {
         check(!whole);
+    }
+
+    // The report sees what the register sees, and never a negative play.
+    ProgressReport const report
+        = ProgressReport::read(folder.path(), cp1252::to_utf8(name), cp1252::to_utf8(extra1), cp1252::to_utf8(extra2));
+    check(whole ? report.state == ProgressReport::State::ready || report.state == ProgressReport::State::empty
+                : report.state == ProgressReport::State::damaged);
+    check(report.students.size() <= image.size() / StudentRecord::size);
+    check(report.current.has_value() == (whole && !name.empty()));
+    for (auto const& row : report.students) {
+        check(row.total >= 0);
+        for (auto plays : row.plays)
+            check(plays >= 0 && plays <= row.total);
     }
 
     std::uint16_t const added = AddStudent(entry, counter, name, extra1, extra2, folder.path());

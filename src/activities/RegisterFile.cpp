@@ -13,12 +13,14 @@
 
 namespace {
 
-RegisterError failure(std::string const& path, char const* what, int err = 0)
+using Reason = RegisterError::Reason;
+
+RegisterError failure(std::string const& path, char const* what, int err = 0, Reason reason = Reason::unreachable)
 {
     std::string text = "The student register " + path + " " + what;
     if (err != 0)
         text += std::string(": ") + std::strerror(err);
-    return RegisterError(text + ".");
+    return RegisterError(text + ".", reason);
 }
 
 std::string path_in(std::string const& folder)
@@ -105,7 +107,7 @@ void RegisterFile::lock(Lock lock)
             throw failure(m_path, "cannot be locked", errno);
         platform::Millis const now = clock.now();
         if (now >= deadline)
-            throw failure(m_path, "is locked by another program");
+            throw failure(m_path, "is locked by another program", 0, Reason::locked);
         if (!pause)
             pause = clock.make_signal();
         pause->wait_until(std::min(now + lock_poll, deadline));
@@ -121,7 +123,7 @@ void RegisterFile::measure()
     if (!S_ISREG(st.st_mode))
         throw failure(m_path, "is not a regular file");
     if (st.st_size % StudentRecord::size != 0)
-        throw failure(m_path, "is not a whole number of records long");
+        throw failure(m_path, "is not a whole number of records long", 0, Reason::damaged);
     m_count = static_cast<std::size_t>(st.st_size) / StudentRecord::size;
 }
 
@@ -137,7 +139,7 @@ void RegisterFile::read_records(std::size_t first, std::span<StudentRecord> reco
         if (n < 0)
             throw failure(m_path, "cannot be read", errno);
         if (n == 0)
-            throw failure(m_path, "was cut short while being read");
+            throw failure(m_path, "was cut short while being read", 0, Reason::damaged);
         bytes += n;
         left -= static_cast<std::size_t>(n);
         offset += n;

@@ -10,10 +10,21 @@
 #include <string>
 #include <vector>
 
-// A failure to reach or use the register file, worded for the user.
+// A failure to reach or use the register file, worded for the user, with
+// what kind of failure it was for those who word it again.
 class RegisterError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    enum class Reason { unreachable, locked, damaged };
+
+    explicit RegisterError(std::string const& text, Reason reason = Reason::unreachable)
+        : std::runtime_error(text)
+        , m_reason(reason)
+    {
+    }
+    Reason reason() const { return m_reason; }
+
+private:
+    Reason m_reason;
 };
 
 // "students.dat" of a data folder, open and locked while the object lives.

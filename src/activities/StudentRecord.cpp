@@ -10,6 +10,8 @@ constexpr std::size_t extra2_offset = 79;
 constexpr std::size_t entries_offset = 84;
 constexpr std::size_t entry_size = 24;
 constexpr std::size_t counters_offset = 4;
+constexpr std::size_t play_order_offset = 1;
+constexpr std::uint32_t last_play_order = 0xFFFFFF;
 
 }
 
@@ -59,6 +61,24 @@ void StudentRecord::count(int entry, int counter)
     std::uint8_t* p = &m_bytes[counter_offset(entry, counter)];
     for (int i = 0; i < 4; ++i)
         p[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t StudentRecord::play_order(int entry) const
+{
+    std::uint8_t const* p = &m_bytes[entry_offset(entry) + play_order_offset];
+    return p[0] | (p[1] << 8) | (std::uint32_t(p[2]) << 16);
+}
+
+void StudentRecord::mark_latest_play(int entry)
+{
+    std::uint32_t latest = 0;
+    for (int e = 1; e <= entry_count; ++e)
+        latest = std::max(latest, play_order(e));
+    // At the end of the three bytes the order stays put rather than wrap.
+    std::uint32_t const order = std::min(latest + 1, last_play_order);
+    std::uint8_t* p = &m_bytes[entry_offset(entry) + play_order_offset];
+    for (int i = 0; i < 3; ++i)
+        p[i] = static_cast<std::uint8_t>(order >> (8 * i));
 }
 
 std::string_view StudentRecord::text(std::size_t offset, std::size_t capacity) const

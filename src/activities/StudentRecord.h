@@ -42,6 +42,13 @@ public:
     // Selects the counter in the entry and adds one to it.
     void count(int entry, int counter);
 
+    // The order of the plays counted by CountPlay, kept in the entry's three
+    // spare bytes, which the shell never reads: 0 for an entry never played
+    // that way, higher for a later play.
+    std::uint32_t play_order(int entry) const;
+    // Gives the entry the order after every other entry's.
+    void mark_latest_play(int entry);
+
     std::uint8_t const* data() const { return m_bytes.data(); }
 
 private:

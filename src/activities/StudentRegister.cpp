@@ -47,11 +47,20 @@ std::uint16_t FindStudent(std::string_view name, std::string_view extra1, std::s
     }
 }
 
-std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::string_view extra1,
-    std::string_view extra2, std::string const& folder)
+namespace {
+
+enum class Mark { nothing, latest_play };
+
+std::uint16_t count_in_register(int entry, int counter, std::string_view name, std::string_view extra1,
+    std::string_view extra2, std::string const& folder, Mark mark)
 {
     if (!valid_entry_and_counter(entry, counter))
         return no_student;
+    auto count = [&](StudentRecord& record) {
+        record.count(entry, counter);
+        if (mark == Mark::latest_play)
+            record.mark_latest_play(entry);
+    };
     try {
         auto file = RegisterFile::open_for_update(folder);
         std::uint16_t last = 0;
@@ -59,7 +68,7 @@ std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::str
         file.for_each_record([&](StudentRecord& record, std::size_t index) {
             last = record.number();
             if (record.has_key(name, extra1, extra2)) {
-                record.count(entry, counter);
+                count(record);
                 file.write_record(index, record);
                 counted = record.number();
             }
@@ -70,11 +79,28 @@ std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::str
         if (last >= no_student - 1)
             return no_student;
         auto number = static_cast<std::uint16_t>(last + 1);
-        file.write_record(file.record_count(), StudentRecord::make_new(number, name, extra1, extra2, entry, counter));
+        auto record = StudentRecord::make_new(number, name, extra1, extra2, entry, counter);
+        if (mark == Mark::latest_play)
+            record.mark_latest_play(entry);
+        file.write_record(file.record_count(), record);
         return number;
     } catch (RegisterError const&) {
         return no_student;
     }
+}
+
+}
+
+std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::string_view extra1,
+    std::string_view extra2, std::string const& folder)
+{
+    return count_in_register(entry, counter, name, extra1, extra2, folder, Mark::nothing);
+}
+
+std::uint16_t CountPlay(int entry, std::string_view name, std::string_view extra1, std::string_view extra2,
+    std::string const& folder)
+{
+    return count_in_register(entry, 1, name, extra1, extra2, folder, Mark::latest_play);
 }
 
 void ReadStudents(std::string const& folder, StudentSlots& buffer)

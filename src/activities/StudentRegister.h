@@ -32,6 +32,12 @@ std::uint16_t FindStudent(std::string_view name, std::string_view extra1, std::s
 std::uint16_t AddStudent(int entry, int counter, std::string_view name, std::string_view extra1,
     std::string_view extra2, std::string const& folder);
 
+// Counts a play of the activity of slot `entry` as AddStudent(entry, 1, ...)
+// does, and marks that entry as the student's latest play (see
+// StudentRecord::play_order), in the same locked update.
+std::uint16_t CountPlay(int entry, std::string_view name, std::string_view extra1, std::string_view extra2,
+    std::string const& folder);
+
 // Fills the buffer with the first 100 named records of the register in file
 // order, then ordered by extra1 followed by name; the other slots are empty,
 // with number 0 and empty texts. A missing register gives 100 empty slots.

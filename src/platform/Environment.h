@@ -8,8 +8,9 @@
 namespace platform::environment {
 
 // Every entry NAME=value in order, unchanged. When no entry is named
-// ALLUSERSPROFILE, one is appended: the installed all-users folder when it
-// exists and the user may write in it, otherwise the per-user folder
+// ALLUSERSPROFILE, one is appended: the installed all-users folder when the
+// user may write in its documents/ (or, while it has none, in the folder
+// itself), otherwise the per-user folder
 // ($XDG_DATA_HOME/pipkin-sprout, default ~/.local/share/pipkin-sprout), made
 // whole when missing. A per-user folder that cannot be made is named all the
 // same, and reported once on standard error.

@@ -1,5 +1,7 @@
 #include "shell/TForm1.h"
 
+#include "activities/ActivityTable.h"
+
 #include "framework/Random.h"
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
@@ -8,6 +10,7 @@
 #include "resources/StoredPictures.h"
 #include "shell/AsciiLower.h"
 
+#include <algorithm>
 #include <functional>
 
 
@@ -351,16 +354,7 @@ void TForm1::compute_install_folders()
 
 void TForm1::fill_activities()
 {
-    activities = { "",
-        "language/language.exe",
-        "thinking1/puzzle.exe",
-        "thinking2/association.exe",
-        "maths/maths.exe",
-        "memory/memory.exe",
-        "creative/colouring.exe",
-        "perception_1/perception.exe",
-        "perception_2/perception_2.exe",
-        "progress/progress.exe" };
+    std::copy(activity_table::programs.begin(), activity_table::programs.end(), activities.begin());
 }
 
 void TForm1::FormCreate(TObject*)

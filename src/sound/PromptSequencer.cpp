@@ -125,6 +125,7 @@ void TForm1::NotifyEndTimerTimer(TObject*)
             pendingspoken[i] = false;
         }
     }
+    trace::event("prompts-end");
 }
 
 void TForm1::playnextvoicetimerTimer(TObject*)

@@ -2,6 +2,7 @@
 #include "activities/RegisterImage.h"
 #include "activities/StudentRegister.h"
 #include "platform/fake/VirtualClock.h"
+#include "support/OrdinaryUser.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -213,4 +214,41 @@ TEST(StudentRegisterProcesses, NewRegisterIsSharedWhateverTheUmaskButAnOldOneKee
     EXPECT_EQ(mode(t.path() + "group/students.dat"), 0666u);
     EXPECT_EQ(mode(t.path() + "private/students.dat"), 0666u);
     EXPECT_EQ(mode(old_register), 0600u);
+}
+
+// The installed data folder: writable by everyone and sticky, like /tmp.
+// Children logged in as different users, each with a private umask, share
+// one register; a link that one of them plants is refused by the others.
+TEST(StudentRegisterProcesses, UsersOfAStickySharedFolderShareOneRegister)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as several users";
+    TempFolder t;
+    ::chmod(t.path().c_str(), 0755);
+    std::string const shared = t.make_folder("documents");
+    ::chmod(shared.c_str(), 01777);
+    EXPECT_TRUE(as_ordinary_user([&] { return AddStudent(11, 1, "anna", "", "", shared) == 1; }, nobody));
+    EXPECT_TRUE(as_ordinary_user(
+        [&] {
+            StudentSlots slots;
+            ReadStudents(shared, slots);
+            return FindStudent("anna", "", "", shared) == 1 && AddStudent(12, 1, "bert", "", "", shared) == 2
+                && slots[0].number() == 1;
+        },
+        somebody_else));
+    struct stat st {};
+    ASSERT_EQ(::stat((shared + "/students.dat").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666u);
+    EXPECT_EQ(st.st_uid, nobody);
+    EXPECT_EQ(st.st_size, 2 * 468);
+
+    std::string const elsewhere = t.make_folder("elsewhere");
+    ::chmod(elsewhere.c_str(), 0777);
+    std::string const planted = t.make_folder("planted");
+    ::chmod(planted.c_str(), 01777);
+    EXPECT_TRUE(as_ordinary_user(
+        [&] { return ::symlink((elsewhere + "/x.dat").c_str(), (planted + "/students.dat").c_str()) == 0; },
+        somebody_else));
+    EXPECT_TRUE(as_ordinary_user([&] { return AddStudent(11, 1, "anna", "", "", planted) == no_student; }, nobody));
+    EXPECT_FALSE(std::filesystem::exists(elsewhere + "/x.dat"));
 }

@@ -56,12 +56,12 @@ struct Child {
     void key(std::string const& name) { x.run("xdotool key " + name); }
     bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }
 
-    // Waits for the activity's window, the only one on the screen, and ends
-    // it with Escape as a child would.
-    bool close_activity()
+    // Waits for the activity's window (the report's is "Progress"), the only
+    // one on the screen, and ends it with Escape as a child would.
+    bool close_activity(std::string const& title = "Activity")
     {
         for (int attempt = 0; attempt < 200; ++attempt) {
-            if (!x.run("xdotool search --onlyvisible --name '^Activity$'").empty()) {
+            if (!x.run("xdotool search --onlyvisible --name '^" + title + "$'").empty()) {
                 key("Escape");
                 return true;
             }

@@ -3,6 +3,7 @@
 // a second choice, and out.
 #include "ChildWalk.h"
 
+#include "activities/StudentRegister.h"
 #include "platform/ImageDecoder.h"
 #include "resources/StoredPictures.h"
 
@@ -177,6 +178,33 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
     EXPECT_EQ(shell_map_state(), "IsViewable");
     EXPECT_EQ(shell->count("\tstart\t"), 1u);
 
+    // The activity counted its run in the register the shell wrote anna to.
+    StudentSlots slots;
+    ReadStudents(data, slots);
+    EXPECT_EQ(slots[0].name(), "anna");
+    EXPECT_EQ(slots[0].counter(4, 1), 1);
+    EXPECT_EQ(slots[0].counter(12, 1), 1);
+    EXPECT_EQ(slots[1].number(), 0);
+
+    shell->signal(SIGTERM);
+    EXPECT_EQ(shell->wait_exit(), 0);
+}
+
+TEST_F(Walk, TheReportButtonShowsTheProgressOfTheStudentOnTheMenu)
+{
+    start();
+    ASSERT_TRUE(wait("visible\tafrbut\t1"));
+    to_the_menu_in_english("Anna");
+    if (HasFatalFailure())
+        return;
+    std::string const package = std::string(SPROUT_DEMO_PACKAGE) + "/";
+    click(689, 312); // reportbut
+    ASSERT_TRUE(wait("start\t" + package + "progress/progress.exe"));
+    // The report traces into the shell's trace, which its environment names.
+    ASSERT_TRUE(wait("\treport\tready\tanna"));
+    ASSERT_TRUE(close_activity("Progress"));
+    ASSERT_TRUE(wait("finished\t" + package + "progress/progress.exe", 1, 5000));
+    ASSERT_TRUE(wait("window\tmaximised"));
     shell->signal(SIGTERM);
     EXPECT_EQ(shell->wait_exit(), 0);
 }

@@ -86,7 +86,7 @@ std::vector<std::string> environment_with(std::vector<std::string> const& overri
 }
 
 ShellProcess::ShellProcess(XServer const& x, std::string const& folder, std::vector<std::string> extra_env,
-    std::string const& trace_folder)
+    std::string const& trace_folder, std::string const& program)
     : m_trace_path((trace_folder.empty() ? folder : trace_folder) + "/trace.txt")
 {
     std::vector<std::string> overrides = { "DISPLAY=" + x.display(), "SPROUT_TRACE=" + m_trace_path,
@@ -101,7 +101,7 @@ ShellProcess::ShellProcess(XServer const& x, std::string const& folder, std::vec
         envp.push_back(nullptr);
         if (::chdir(folder.c_str()) != 0)
             ::_exit(126);
-        ::execle(SPROUT_BINARY, SPROUT_BINARY, static_cast<char*>(nullptr), envp.data());
+        ::execle(program.c_str(), program.c_str(), static_cast<char*>(nullptr), envp.data());
         ::_exit(127);
     }
 }

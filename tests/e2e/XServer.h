@@ -25,11 +25,12 @@ private:
 // The shell started in a folder, with its trace in that folder or in
 // `trace_folder` (to keep a shared install folder such as the demo package
 // untouched). `extra_env` entries replace inherited ones of the same name
-// (SDL_AUDIODRIVER is dummy unless replaced).
+// (SDL_AUDIODRIVER is dummy unless replaced). `program` is the shell unless
+// another is named, such as the installed launcher.
 class ShellProcess {
 public:
     ShellProcess(XServer const&, std::string const& install_folder, std::vector<std::string> extra_env = {},
-        std::string const& trace_folder = {});
+        std::string const& trace_folder = {}, std::string const& program = SPROUT_BINARY);
     ~ShellProcess();
 
     std::string trace() const;

@@ -1,4 +1,5 @@
 #include "platform/Environment.h"
+#include "support/OrdinaryUser.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
@@ -15,6 +16,15 @@ namespace {
 struct AllUsersProfile : ::testing::Test {
     TempFolder t;
     ScopedInstalledProfile installed { t.path() + "var/lib/pipkin-sprout" };
+
+    // A folder every user may write in, below folders every user may enter.
+    std::string everyones_folder(std::string const& relative)
+    {
+        std::string const folder = t.make_folder(relative);
+        for (std::filesystem::path p = folder; p.string().size() >= t.path().size() - 1; p = p.parent_path())
+            ::chmod(p.c_str(), p == folder ? 0777 : 0755);
+        return folder;
+    }
 
     std::string appended()
     {
@@ -33,14 +43,39 @@ TEST_F(AllUsersProfile, TheInstalledFolderWinsWhenItIsThereAndWritable)
     EXPECT_FALSE(std::filesystem::exists(t.path() + "home"));
 }
 
+// The installed layout: the profile is root's and read-only, documents/ is
+// writable by everyone and sticky.
+TEST_F(AllUsersProfile, TheInstalledLayoutServesAUserWhoMayWriteOnlyInDocuments)
+{
+    std::string const profile = t.make_folder("var/lib/pipkin-sprout");
+    std::string const documents = t.make_folder("var/lib/pipkin-sprout/documents");
+    std::string const data = everyones_folder("data");
+    ::chmod(documents.c_str(), 01777);
+    ::chmod(profile.c_str(), 0555);
+    ScopedEnvironment env({ "XDG_DATA_HOME=" + data });
+    EXPECT_TRUE(as_ordinary_user([&] { return appended() == "ALLUSERSPROFILE=" + profile; }));
+    EXPECT_TRUE(std::filesystem::is_empty(data));
+    ::chmod(profile.c_str(), 0755);
+}
+
+TEST_F(AllUsersProfile, AnInstalledFolderWhoseDocumentsTheUserCannotWriteInIsPassedOver)
+{
+    everyones_folder("var/lib/pipkin-sprout");
+    std::string const documents = t.make_folder("var/lib/pipkin-sprout/documents");
+    ::chmod(documents.c_str(), 0555);
+    std::string const data = everyones_folder("data");
+    ScopedEnvironment env({ "XDG_DATA_HOME=" + data });
+    EXPECT_TRUE(as_ordinary_user([&] { return appended() == "ALLUSERSPROFILE=" + data + "/pipkin-sprout"; }));
+    ::chmod(documents.c_str(), 0755);
+}
+
 TEST_F(AllUsersProfile, AnInstalledFolderTheUserCannotWriteInIsPassedOver)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write anywhere";
     std::string const shared = t.make_folder("var/lib/pipkin-sprout");
     ::chmod(shared.c_str(), 0555);
-    ScopedEnvironment env({ "XDG_DATA_HOME=" + t.path() + "data" });
-    EXPECT_EQ(appended(), "ALLUSERSPROFILE=" + t.path() + "data/pipkin-sprout");
+    std::string const data = everyones_folder("data");
+    ScopedEnvironment env({ "XDG_DATA_HOME=" + data });
+    EXPECT_TRUE(as_ordinary_user([&] { return appended() == "ALLUSERSPROFILE=" + data + "/pipkin-sprout"; }));
     ::chmod(shared.c_str(), 0755);
 }
 

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <unistd.h>
@@ -56,7 +57,8 @@ struct MainWindow : ::testing::Test {
         platform::AudioDevice::install(nullptr);
         unsetenv("SPROUT_TRACE");
         trace::reopen();
-        (void)::chdir(old_cwd.c_str());
+        std::error_code ignored;
+        std::filesystem::current_path(old_cwd, ignored);
     }
 
     // Every background, effect and voice the flow names, as small files.

@@ -53,12 +53,13 @@ struct Sequencer : ::testing::Test {
         trace::reopen();
     }
 
-    // Virtual times of one kind of traced event, with its first field.
+    // Virtual times of one kind of traced event, with its first field (empty
+    // for an event without fields).
     std::vector<std::pair<platform::Millis, std::string>> traced(std::string const& kind)
     {
         std::vector<std::pair<platform::Millis, std::string>> found;
         for (auto const& line : read_trace(trace_file, kind))
-            found.emplace_back(line.at, line.fields.at(0));
+            found.emplace_back(line.at, line.fields.empty() ? std::string() : line.fields[0]);
         return found;
     }
     platform::Millis last(std::string const& kind)
@@ -122,6 +123,7 @@ TEST_F(Sequencer, ASilentLeadInStartsTheVoiceAfterItsPauseAndTheEndMovesTheFlags
         EXPECT_GE(ended - started, 300);
         EXPECT_LE(ended - started, 300 + 24 + 150);
         EXPECT_EQ(flags_moved - ended, 100);
+        EXPECT_EQ(last("prompts-end"), flags_moved);
         EXPECT_FALSE(form.instructionplaying);
         EXPECT_TRUE(form.spoken[3]);
         EXPECT_FALSE(form.pendingspoken[3]);
@@ -157,6 +159,7 @@ TEST_F(Sequencer, AMissingLastEntryEndsTheSequenceWithoutMovingFlags)
     form.StartPrompts("a_1.mp3", 1, "m4.mp3", 500);
     t.run_for(2000);
     EXPECT_EQ(traced("voice-end").size(), 1u);
+    EXPECT_TRUE(traced("prompts-end").empty());
     EXPECT_EQ(form.promptpos, 2);
     EXPECT_EQ(form.playerstate, 1);
     EXPECT_TRUE(timers_off());
@@ -187,6 +190,7 @@ TEST_F(Sequencer, AnEffectCutsTheVoiceAbandonsTheSequenceAndAVoiceLeavesAnEffect
     EXPECT_TRUE(timers_off());
     t.run_for(2000);
     EXPECT_TRUE(traced("voice-end").empty());
+    EXPECT_TRUE(traced("prompts-end").empty());
     EXPECT_TRUE(form.instructionplaying);
     EXPECT_FALSE(form.instructiongiven);
     EXPECT_NEAR(heard_ms(0.25f), 300, 30);

@@ -73,8 +73,12 @@ void write_name_list_frame(std::string const& folder, char letter, std::string c
 {
     Surface s(282, 247);
     cairo_t* cr = s.cr();
-    set_colour(cr, mix(colours::sky, colours::white, 0.3));
-    cairo_paint(cr);
+    // The corners outside the rounded frame show the meadow of the name
+    // screen where the frame lies (113, 273): sky at the top, grass below.
+    cairo_save(cr);
+    cairo_translate(cr, -113, -273);
+    draw_meadow(cr, screen_width, screen_height);
+    cairo_restore(cr);
     rounded_rect(cr, 1, 1, 280, 245, 14);
     fill_and_outline(cr, colours::purple, mix(colours::purple, colours::ink, 0.5), 2);
     draw_text(cr, heading, 141, 15, 22, colours::white, colours::ink, 0);

@@ -14,7 +14,7 @@ constexpr int failure = 1;
 constexpr int bad_usage = 2;
 
 constexpr char const* usage = R"(Usage:
-  sprout-register list FOLDER
+  sprout-register list [--counters] FOLDER
   sprout-register find FOLDER NAME [EXTRA1 [EXTRA2]]
   sprout-register add FOLDER ENTRY COUNTER NAME [EXTRA1 [EXTRA2]]
 
@@ -23,6 +23,11 @@ Looks into the student register "students.dat" of a data folder.
   list  prints the first 100 named students in the shell's order, one line
         each: number, name, extra1, extra2, separated by tabs. Exits 1 with
         the error on standard error when the register cannot be read.
+        With --counters each line goes on with one field for every entry
+        that has counted anything: ENTRY:C1,C2,C3,C4,C5 (the entry's five
+        counters), entries in order. The shell counts the language chosen
+        in entry 11 (Afrikaans) or 12 (English), the activities count their
+        plays in the entry of their menu slot (1..9).
   find  prints the number of the student with this name and extras, or 65535
         when there is none; exits 0 when found, 1 when not.
   add   counts ENTRY (1..16) with COUNTER (1..5) for the student, adding the
@@ -75,14 +80,36 @@ Key key_from(std::vector<std::string> const& args, std::size_t first)
     return { stored_text(arg(0), "name"), stored_text(arg(1), "extra1"), stored_text(arg(2), "extra2") };
 }
 
-int list(std::string const& folder)
+enum class Counters { hidden, shown };
+
+// Tab, then ENTRY:C1,...,C5 for every entry with a counter that is not 0.
+std::string counter_fields(StudentRecord const& record)
+{
+    std::string fields;
+    for (int entry = 1; entry <= StudentRecord::entry_count; ++entry) {
+        std::string values;
+        bool counted = false;
+        for (int counter = 1; counter <= StudentRecord::counter_count; ++counter) {
+            if (counter > 1)
+                values += ',';
+            values += std::to_string(record.counter(entry, counter));
+            counted = counted || record.counter(entry, counter) != 0;
+        }
+        if (counted)
+            fields.append(1, '\t').append(std::to_string(entry)).append(1, ':').append(values);
+    }
+    return fields;
+}
+
+int list(std::string const& folder, Counters counters)
 {
     StudentSlots slots;
     ReadStudents(folder, slots);
     for (auto const& slot : slots)
         if (!slot.name().empty())
             std::cout << slot.number() << '\t' << cp1252::to_utf8(slot.name()) << '\t'
-                      << cp1252::to_utf8(slot.extra1()) << '\t' << cp1252::to_utf8(slot.extra2()) << '\n';
+                      << cp1252::to_utf8(slot.extra1()) << '\t' << cp1252::to_utf8(slot.extra2())
+                      << (counters == Counters::shown ? counter_fields(slot) : std::string()) << '\n';
     return success;
 }
 
@@ -101,11 +128,12 @@ int run(std::vector<std::string> const& args)
     if (args.size() < 2)
         throw UsageError("a command and a folder are needed");
     std::string const& command = args[0];
-    std::string const& folder = args[1];
+    bool const counters = command == "list" && args.size() == 3 && args[1] == "--counters";
+    std::string const& folder = args[counters ? 2 : 1];
     if (folder.empty())
         throw UsageError("the folder must not be empty");
-    if (command == "list" && args.size() == 2)
-        return list(folder);
+    if (command == "list" && (args.size() == 2 || counters))
+        return list(folder, counters ? Counters::shown : Counters::hidden);
     if (command == "find") {
         Key key = key_from(args, 2);
         return report(FindStudent(key.name, key.extra1, key.extra2, folder));

@@ -20,9 +20,18 @@ std::string installed_profile = "/var/lib/pipkin-sprout";
 
 bool names_all_users_profile(std::string const& entry) { return entry.rfind("ALLUSERSPROFILE=", 0) == 0; }
 
-bool usable(std::string const& folder)
+bool writable_folder(std::string const& folder)
 {
     return files::folder_exists(folder) && ::access(files::resolve(folder).c_str(), W_OK | X_OK) == 0;
+}
+
+// The package leaves the profile itself to root and makes only documents/
+// writable by everyone, so documents/ decides; a profile still without one
+// serves a user who may make it there.
+bool usable(std::string const& profile)
+{
+    std::string const documents = profile + "/documents";
+    return files::folder_exists(documents) ? writable_folder(documents) : writable_folder(profile);
 }
 
 // HOME, or the password database's entry for a process started without it.
