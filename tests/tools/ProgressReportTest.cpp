@@ -118,6 +118,17 @@ TEST(ProgressReport, OneStudentInSeveralRecordsIsOneRow)
     EXPECT_EQ(report.students[0].plays[2], 4);
 }
 
+TEST(ProgressReport, TextsHoldingNulBytesDoNotMakeTwoStudentsOne)
+{
+    using namespace std::string_literals;
+    TempFolder t;
+    // Joined without their lengths, both keys would read "a\0\0\0x".
+    t.write("students.dat", record(1, "a\0"s, "", "x") + record(2, "a", "\0"s, "x"));
+    EXPECT_EQ(ProgressReport::read(t.path(), "a", "", "").students.size(), 2u);
+    t.write("students.dat", record(1, "", "\0"s, "x") + record(2, "\0"s, "", "x"));
+    EXPECT_FALSE(ProgressReport::read(t.path(), "", "\0"s, "x").current) << "an empty name is nobody's";
+}
+
 TEST(ProgressReport, DamagedAndLockedRegistersAreToldApart)
 {
     TempFolder t;

@@ -46,12 +46,18 @@ ProgressReport::State state_of(RegisterError const& e)
 }
 
 // The three texts of a key as one, the way StudentRecord compares them: each
-// cut to its field.
+// cut to its field and led by its length, so texts holding NUL bytes cannot
+// make two keys one.
 std::string key_text(std::string_view name, std::string_view extra1, std::string_view extra2)
 {
-    std::string text(name.substr(0, StudentRecord::name_capacity));
-    text.append(1, '\0').append(extra1.substr(0, StudentRecord::extra1_capacity));
-    text.append(1, '\0').append(extra2.substr(0, StudentRecord::extra2_capacity));
+    std::string text;
+    auto add = [&](std::string_view part, std::size_t capacity) {
+        part = part.substr(0, capacity);
+        text.append(1, char(part.size())).append(part);
+    };
+    add(name, StudentRecord::name_capacity);
+    add(extra1, StudentRecord::extra1_capacity);
+    add(extra2, StudentRecord::extra2_capacity);
     return text;
 }
 
