@@ -9,19 +9,6 @@ namespace {
 
 using BitmapPtr = std::shared_ptr<const platform::Bitmap>;
 
-platform::Bitmap decode(std::span<const std::uint8_t> data)
-{
-    switch (platform::sniff_image_format(data)) {
-    case platform::ImageFormat::Png:
-        return platform::decode_png(data);
-    case platform::ImageFormat::Jpeg:
-        return platform::decode_jpeg(data);
-    case platform::ImageFormat::Unknown:
-        break;
-    }
-    throw platform::DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
-}
-
 // Pictures are drawn on the user-interface thread only, so the shared
 // decoded copies need no lock. A stored picture that does not decode (the
 // size was read, the rest is spoilt) is drawn as nothing.
@@ -32,7 +19,7 @@ BitmapPtr decode_shared(std::span<const std::uint8_t> data)
         return shared;
     BitmapPtr fresh;
     try {
-        fresh = std::make_shared<const platform::Bitmap>(decode(data));
+        fresh = std::make_shared<const platform::Bitmap>(platform::decode_picture(data));
     } catch (platform::DecodeError const&) {
         fresh = std::make_shared<const platform::Bitmap>();
     }
@@ -52,7 +39,7 @@ void TPicture::LoadFromFile(std::string const& path)
 
 void TPicture::load_from_data(std::span<const std::uint8_t> data)
 {
-    platform::Bitmap bitmap = decode(data);
+    platform::Bitmap bitmap = platform::decode_picture(data);
     set_bitmap(std::move(bitmap), platform::sniff_image_format(data));
 }
 

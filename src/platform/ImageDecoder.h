@@ -22,6 +22,8 @@ ImageFormat sniff_image_format(std::span<const std::uint8_t> data);
 // DecodeError.
 Bitmap decode_png(std::span<const std::uint8_t> data);
 Bitmap decode_jpeg(std::span<const std::uint8_t> data);
+// Either of the two, as the bytes say; anything else is a DecodeError.
+Bitmap decode_picture(std::span<const std::uint8_t> data);
 
 struct PictureSize {
     int width { 0 };

@@ -42,14 +42,7 @@ std::optional<std::vector<std::uint8_t>> source_data(Source source, std::string 
 platform::Bitmap decoded(std::vector<std::uint8_t> const& data)
 {
     try {
-        switch (platform::sniff_image_format(data)) {
-        case platform::ImageFormat::Jpeg:
-            return platform::decode_jpeg(data);
-        case platform::ImageFormat::Png:
-            return platform::decode_png(data);
-        case platform::ImageFormat::Unknown:
-            break;
-        }
+        return platform::decode_picture(data);
     } catch (platform::DecodeError const&) {
     }
     return {};

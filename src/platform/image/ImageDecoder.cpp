@@ -153,4 +153,17 @@ PictureSize picture_size(std::span<const std::uint8_t> data)
     throw DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
 }
 
+Bitmap decode_picture(std::span<const std::uint8_t> data)
+{
+    switch (sniff_image_format(data)) {
+    case ImageFormat::Png:
+        return decode_png(data);
+    case ImageFormat::Jpeg:
+        return decode_jpeg(data);
+    case ImageFormat::Unknown:
+        break;
+    }
+    throw DecodeError(data.empty() ? "Invalid picture: the file is empty" : "Unknown picture file format");
+}
+
 }
