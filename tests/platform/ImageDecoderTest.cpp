@@ -104,6 +104,30 @@ TEST(ImageDecoder, AHugeClaimedSizeIsRefusedBeforeAnyPixelIsReserved)
     EXPECT_THROW(platform::decode_png(png_header_only(64, 64)), platform::DecodeError) << "no image data";
 }
 
+TEST(ImageDecoder, AChunkClaimingMoreBytesThanTheFileHoldsIsRefusedUnread)
+{
+    auto png = stored("cursor31.png");
+    auto after_header = png.begin() + 8 + 12 + 13;
+    std::vector<std::uint8_t> text = { 'd', 'a', 't', 'e', 0, '2', '0', '2', '6' };
+    std::vector<std::uint8_t> claim;
+    put32(claim, 0x7abb0025u);
+    claim.insert(claim.end(), { 't', 'E', 'X', 't' });
+    claim.insert(claim.end(), text.begin(), text.end());
+    std::vector<std::uint8_t> spoilt(png.begin(), after_header);
+    spoilt.insert(spoilt.end(), claim.begin(), claim.end());
+    spoilt.insert(spoilt.end(), after_header, png.end());
+    try {
+        platform::decode_png(spoilt);
+        ADD_FAILURE() << "a 2 GB text chunk in a small file was accepted";
+    } catch (platform::DecodeError const& e) {
+        EXPECT_NE(std::string(e.what()).find("past the end"), std::string::npos) << e.what();
+    }
+
+    std::vector<std::uint8_t> trailing(png.begin(), png.end());
+    trailing.insert(trailing.end(), { 0xde, 0xad, 0xbe, 0xef, 0xff });
+    EXPECT_EQ(platform::decode_png(trailing).width, 32) << "bytes after the end chunk are not a chunk";
+}
+
 TEST(ImageDecoder, PictureSizeComesFromTheHeaderAlone)
 {
     auto jpeg = stored("backimage.jpg");

@@ -32,9 +32,33 @@ struct PngImage {
     ~PngImage() { png_image_free(&image); }
 };
 
+std::uint32_t big_endian_word(std::span<const std::uint8_t> data, std::size_t at)
+{
+    return std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 | std::uint32_t(data[at + 2]) << 8
+        | std::uint32_t(data[at + 3]);
+}
+
+// libpng reserves a chunk's claimed length before reading it, so a few bytes
+// claiming gigabytes would cost gigabytes. A chunk can never be longer than
+// the file that holds it: walk the lengths up to IEND first.
+void check_png_chunk_lengths(std::span<const std::uint8_t> data)
+{
+    static const std::uint8_t iend[] = { 'I', 'E', 'N', 'D' };
+    std::size_t at = 8;
+    while (at + 8 <= data.size()) {
+        std::uint64_t length = big_endian_word(data, at);
+        if (length + 12 > data.size() - at)
+            throw DecodeError("Invalid PNG image: a chunk runs past the end of the file");
+        if (std::equal(iend, iend + 4, data.begin() + std::ptrdiff_t(at + 4)))
+            return;
+        at += std::size_t(length) + 12;
+    }
+}
+
 // Reads the header; the size is known and sane afterwards.
 void begin_png(PngImage& png, std::span<const std::uint8_t> data)
 {
+    check_png_chunk_lengths(data);
     if (!png_image_begin_read_from_memory(&png.image, data.data(), data.size()))
         throw DecodeError(std::string("Invalid PNG image: ") + png.image.message);
     if (png.image.width == 0 || png.image.height == 0 || png.image.width > max_side || png.image.height > max_side)
@@ -109,11 +133,7 @@ PictureSize png_size(std::span<const std::uint8_t> data)
     static const std::uint8_t ihdr[] = { 'I', 'H', 'D', 'R' };
     if (data.size() < 24 || !std::equal(ihdr, ihdr + 4, data.begin() + 12))
         throw DecodeError("Invalid PNG image: no header");
-    auto word = [&](std::size_t at) {
-        return std::uint32_t(data[at]) << 24 | std::uint32_t(data[at + 1]) << 16 | std::uint32_t(data[at + 2]) << 8
-            | std::uint32_t(data[at + 3]);
-    };
-    std::uint32_t w = word(16), h = word(20);
+    std::uint32_t w = big_endian_word(data, 16), h = big_endian_word(data, 20);
     if (w == 0 || h == 0 || w > max_side || h > max_side)
         throw DecodeError("Invalid PNG image: unsupported size");
     return { int(w), int(h) };
