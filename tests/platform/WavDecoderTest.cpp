@@ -61,6 +61,18 @@ private:
     static inline std::size_t s_largest;
 };
 
+// No RIFF header: SDL walks chunks from the fourth byte, and the whole file
+// that follows is one chunk whose data claims 2 GB.
+std::vector<std::uint8_t> headerless_claiming_2gb()
+{
+    std::string s = "WAVEfmt ";
+    put32(s, 16);
+    s.append("\x01\x00\x01\x00", 4);
+    auto whole = mono8(11025, 16, 0x800000be);
+    s.append(whole.begin(), whole.end());
+    return { s.begin(), s.end() };
+}
+
 std::size_t frames(platform::PcmSamples const& samples) { return samples.size() / platform::AudioDevice::channels; }
 
 }
@@ -82,11 +94,14 @@ TEST(WavDecoder, WhatIsNotASoundIsRefusedWithNothingKept)
         {},
         std::vector<std::uint8_t>(4096, 0x5a),
         { whole.begin(), whole.begin() + 20 }, // cut inside the format chunk
+        headerless_claiming_2gb(),
     };
     for (auto const& bytes : refused) {
         platform::PcmSamples out { 1.0f, 2.0f };
+        LargestSdlAllocation largest;
         EXPECT_FALSE(platform::decode_wav(bytes, out)) << bytes.size() << " bytes";
         EXPECT_TRUE(out.empty());
+        EXPECT_LT(largest.bytes(), std::size_t(1) << 20) << bytes.size() << " bytes";
     }
 }
 

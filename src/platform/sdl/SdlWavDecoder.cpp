@@ -31,8 +31,6 @@ void put_le32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t va
 std::vector<std::pair<std::size_t, std::uint32_t>> overlong_lengths(std::span<std::uint8_t const> bytes)
 {
     std::vector<std::pair<std::size_t, std::uint32_t>> found;
-    if (bytes.size() < 12)
-        return found;
     if (le32(bytes, 4) > bytes.size() - 8)
         found.emplace_back(4, std::uint32_t(bytes.size() - 8));
     for (std::size_t at = 12; at + 8 <= bytes.size();) {
@@ -51,7 +49,10 @@ std::vector<std::pair<std::size_t, std::uint32_t>> overlong_lengths(std::span<st
 bool decode_wav(std::vector<std::uint8_t> const& bytes, PcmSamples& out)
 {
     out.clear();
-    if (bytes.empty())
+    // SDL also takes a file without its RIFF header and walks its chunks from
+    // elsewhere, past the length check below; no sound of ours lacks one.
+    static constexpr char riff[] = "RIFF", wave[] = "WAVE";
+    if (bytes.size() < 12 || !std::equal(riff, riff + 4, bytes.begin()) || !std::equal(wave, wave + 4, bytes.begin() + 8))
         return false;
     // SDL reserves a chunk's stated length before reading it, so a few bytes
     // claiming gigabytes would ask for gigabytes. Lengths are cut to what the
