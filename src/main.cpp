@@ -3,6 +3,7 @@
 #include "platform/TerminationSignals.h"
 #include "platform/fluid/FluidSynth.h"
 #include "platform/sdl/SdlAudioDevice.h"
+#include "platform/sdl/SdlLargeBlocks.h"
 #include "platform/sdl/SdlText.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/x11/X11Connection.h"
@@ -79,6 +80,7 @@ int main()
         else
             std::_Exit(0); // no window: nothing is changed that needs putting back
     });
+    platform::serve_sdl_large_blocks();
     try {
         platform::Clock& clock = platform::Clock::current();
         // Opened before SDL's own connection, which is to the same display.

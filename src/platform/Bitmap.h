@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LargeBlocks.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -10,7 +12,7 @@ namespace platform {
 struct Bitmap {
     int width { 0 };
     int height { 0 };
-    std::vector<std::uint32_t> pixels;
+    std::vector<std::uint32_t, large_blocks::Allocator<std::uint32_t>> pixels;
 
     Bitmap() = default;
     Bitmap(int w, int h, std::uint32_t fill = 0xff000000u)
