@@ -31,6 +31,11 @@ Registry& registry()
     return *r;
 }
 
+std::vector<Block>::iterator find(std::vector<Block>& blocks, void const* block)
+{
+    return std::find_if(blocks.begin(), blocks.end(), [&](Block const& b) { return b.start == block; });
+}
+
 std::size_t round_up(std::size_t bytes) { return (bytes + huge_page - 1) / huge_page * huge_page; }
 
 }
@@ -72,7 +77,7 @@ bool release(void* block)
     std::size_t bytes = 0;
     {
         std::lock_guard lock(r.mutex);
-        auto it = std::find_if(r.blocks.begin(), r.blocks.end(), [&](Block const& b) { return b.start == block; });
+        auto it = find(r.blocks, block);
         if (it == r.blocks.end())
             return false;
         bytes = it->bytes;
@@ -87,7 +92,7 @@ std::size_t size_of(void const* block)
 {
     Registry& r = registry();
     std::lock_guard lock(r.mutex);
-    auto it = std::find_if(r.blocks.begin(), r.blocks.end(), [&](Block const& b) { return b.start == block; });
+    auto it = find(r.blocks, block);
     return it == r.blocks.end() ? 0 : it->bytes;
 }
 

@@ -37,9 +37,11 @@ struct Allocator {
                 return static_cast<T*>(block);
         return static_cast<T*>(::operator new(n * sizeof(T)));
     }
-    void deallocate(T* p, std::size_t) noexcept
+    // Only a block of the threshold's size can be a large one: smaller ones
+    // never look in the list.
+    void deallocate(T* p, std::size_t n) noexcept
     {
-        if (!large_blocks::release(p))
+        if (n * sizeof(T) < threshold || !large_blocks::release(p))
             ::operator delete(p);
     }
     template <class U>

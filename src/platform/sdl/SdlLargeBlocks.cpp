@@ -24,7 +24,8 @@ void* SDLCALL large_malloc(size_t bytes)
 
 void* SDLCALL large_calloc(size_t count, size_t size)
 {
-    if (size != 0 && count >= large_blocks::threshold / size)
+    // A product that overflows is left to SDL's own calloc to refuse.
+    if (size != 0 && count <= std::size_t(-1) / size && count * size >= large_blocks::threshold)
         if (void* block = large_blocks::allocate(count * size))
             return block;
     return next_calloc(count, size);
