@@ -36,9 +36,11 @@ std::vector<std::string> violations(fs::path const& root)
             if (!entry.is_regular_file() || !is_source(entry.path()))
                 continue;
             std::string rel = entry.path().lexically_relative(root).generic_string();
-            // The end-to-end tests' own X clients (a stand-in dock) are peers
-            // of the shell on the X server, not parts of it.
-            if (rel.starts_with("src/platform/") || rel.starts_with("tests/platform/") || rel.starts_with("tests/e2e/X"))
+            // The end-to-end tests' own X clients (a stand-in dock) and the
+            // benchmarks' measuring tools are peers of the shell on the X
+            // server, not parts of it.
+            if (rel.starts_with("src/platform/") || rel.starts_with("tests/platform/") || rel.starts_with("tests/e2e/X")
+                || rel.starts_with("bench/tools/"))
                 continue;
             bool framework = rel.starts_with("src/framework/");
             std::ifstream in(entry.path());
