@@ -3,6 +3,7 @@
 #include "platform/fluid/FluidLibrary.h"
 
 #include <fluidsynth.h>
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -85,8 +86,16 @@ bool FluidSynth::load_instruments(std::string const& path)
     // Only the instruments a tune picks have their samples read in: most of
     // the soundfont is never played and need not sit in memory.
     fluid_settings_setint(m_settings.get(), "synth.dynamic-sample-loading", 1);
+    // A child's tunes sound a few dozen voices at most (the busiest one we
+    // ship peaks at 28, release tails included); each voice kept in reserve
+    // costs memory.
+    fluid_settings_setint(m_settings.get(), "synth.polyphony", polyphony);
     m_synth.reset(new_fluid_synth(m_settings.get()));
-    if (!m_synth || fluid_synth_sfload(m_synth.get(), path.c_str(), 1) == FLUID_FAILED) {
+    bool const loaded = m_synth && fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED;
+    // Reading the soundfont leaves megabytes of freed scratch in this
+    // thread's heap, which the allocator would otherwise keep.
+    malloc_trim(0);
+    if (!loaded) {
         m_synth.reset();
         return false;
     }

@@ -28,6 +28,10 @@ public:
     // The instrument set: SPROUT_SOUNDFONT when set, else the packaged one.
     static std::string default_soundfont();
 
+    // Voices that may sound at once; a note beyond them takes over the least
+    // audible one.
+    static constexpr int polyphony = 64;
+
     // Starts loading the instruments in the background; later calls do nothing.
     void start_loading();
     bool ready() override;
