@@ -1,5 +1,6 @@
 #include "framework/TApplication.h"
 #include "platform/Clock.h"
+#include "platform/Environment.h"
 #include "platform/TerminationSignals.h"
 #include "platform/fluid/FluidSynth.h"
 #include "platform/sdl/SdlAudioDevice.h"
@@ -72,6 +73,7 @@ private:
 
 int main()
 {
+    platform::environment::use_compose_cache();
     // Before any thread exists, so every thread inherits the blocked signals.
     platform::watch_termination_signals([] {
         std::lock_guard lock(signal_mutex);

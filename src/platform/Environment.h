@@ -21,6 +21,18 @@ std::vector<std::string> entries();
 // runs.
 std::string use_installed_profile(std::string folder);
 
+// The user's cache folder for the shell ($XDG_CACHE_HOME/pipkin-sprout,
+// default ~/.cache/pipkin-sprout); it may not exist yet.
+std::string cache_folder();
+
+// libX11 parses the compose table (half a megabyte of text in a UTF-8
+// locale) whenever an input method opens, unless it may keep the parsed
+// table in a cache folder; it never keeps one for root. Names a compose
+// folder under cache_folder() in XCOMPOSECACHE, made when missing, unless
+// XCOMPOSECACHE is set already or the program runs as root. Call before any
+// thread starts: it changes the environment.
+void use_compose_cache();
+
 // Where the system's own programs live.
 std::string windows_folder();
 std::string system_folder();

@@ -29,14 +29,31 @@ TTimerThread::~TTimerThread()
     m_thread.join();
 }
 
+// Ticks keep to the cadence of the first: the time a tick takes to be
+// delivered and handled does not push back the ones after it (the intro's
+// frames would drift by that much each). A worker that has fallen a whole
+// interval behind, or was signalled, starts a fresh interval from now.
+platform::Millis TTimerThread::next_deadline(platform::Millis previous) const
+{
+    platform::Millis timeout = m_hooks.timeout();
+    if (timeout == platform::forever)
+        return platform::forever;
+    platform::Millis now = m_clock.now();
+    if (previous != platform::forever && previous + timeout > now)
+        return previous + timeout;
+    return now + timeout;
+}
+
 void TTimerThread::run()
 {
     try {
+        platform::Millis deadline = platform::forever;
         for (;;) {
-            platform::Millis timeout = m_hooks.timeout();
-            platform::Millis deadline = timeout == platform::forever ? platform::forever : m_clock.now() + timeout;
+            deadline = next_deadline(deadline);
             bool signalled = m_stop->wait_until(deadline);
-            if (!signalled && m_hooks.due())
+            if (signalled)
+                deadline = platform::forever;
+            else if (m_hooks.due())
                 m_loop.call_and_wait(m_hooks.tick);
             if (m_terminated)
                 break;

@@ -12,7 +12,8 @@
 
 // A worker that only waits: on its stop event with a time-out, and after each
 // wait that timed out it hands `tick` to the user-interface thread and blocks
-// until that has run. An exception from `tick` ends the worker for good.
+// until that has run. Time-outs count from the previous deadline, not from
+// the end of the tick. An exception from `tick` ends the worker for good.
 // Destruction ends the worker while the user-interface thread keeps serving
 // its calls, so a tick in flight completes instead of deadlocking.
 class TTimerThread {
@@ -40,6 +41,7 @@ public:
 
 private:
     void run();
+    platform::Millis next_deadline(platform::Millis previous) const;
 
     Hooks m_hooks;
     platform::Clock& m_clock;

@@ -116,3 +116,32 @@ TEST_F(AllUsersProfile, AnEntryPresentButEmptyStaysAsItIs)
     EXPECT_EQ(list.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(t.path() + "data"));
 }
+
+// The cache only shortens the start; what matters is that it is named where
+// the user may keep it and that a choice already made is left alone.
+TEST(ComposeCache, AnOrdinaryUserGetsOneInTheCacheFolderAndAChoiceMadeIsKept)
+{
+    TempFolder t;
+    std::string const cache = t.make_folder("cache");
+    ::chmod(t.path().c_str(), 0755);
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(cache.c_str(), nobody, nobody), 0);
+    }
+    ScopedEnvironment env({ "XDG_CACHE_HOME=" + cache, "HOME=/nonexistent" });
+    EXPECT_TRUE(as_ordinary_user([&] {
+        environment::use_compose_cache();
+        char const* named = std::getenv("XCOMPOSECACHE");
+        std::string const folder = cache + "/pipkin-sprout/compose";
+        return named && named == folder && std::filesystem::is_directory(folder);
+    }));
+    ::setenv("XCOMPOSECACHE", "/elsewhere", 1);
+    EXPECT_TRUE(as_ordinary_user([&] {
+        environment::use_compose_cache();
+        return std::string(std::getenv("XCOMPOSECACHE")) == "/elsewhere";
+    }));
+    ::unsetenv("XCOMPOSECACHE");
+    if (::geteuid() == 0) {
+        environment::use_compose_cache();
+        EXPECT_EQ(std::getenv("XCOMPOSECACHE"), nullptr) << "libX11 keeps no cache for root";
+    }
+}

@@ -1,5 +1,7 @@
 #include "platform/fluid/FluidSynth.h"
 
+#include "platform/fluid/FluidLibrary.h"
+
 #include <fluidsynth.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -68,6 +70,8 @@ bool FluidSynth::load_instruments(std::string const& path)
     // meanwhile; not the lowest niceness, since the intro tune waits for it
     // and on a busy machine that would hold the tune back for long.
     setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 5);
+    if (!fluid::load_library())
+        return false;
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
