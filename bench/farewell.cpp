@@ -42,9 +42,9 @@ public:
     explicit PresentingWindow(platform::Clock& clock) : m_inner(clock) { }
     std::function<void()> on_present;
 
-    void present(platform::Bitmap const& canvas) override
+    void present(platform::Bitmap const& canvas, platform::Rect const& changed) override
     {
-        m_inner.present(canvas);
+        m_inner.present(canvas, changed);
         if (on_present)
             on_present();
     }

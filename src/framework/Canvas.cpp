@@ -7,38 +7,35 @@ Canvas::Canvas(platform::Bitmap& target, platform::TextRenderer* text, int origi
     , m_text(text)
     , m_x(origin_x)
     , m_y(origin_y)
-    , m_clip_left(std::max(0, origin_x))
-    , m_clip_top(std::max(0, origin_y))
-    , m_clip_right(std::min(target.width, origin_x + width))
-    , m_clip_bottom(std::min(target.height, origin_y + height))
+    , m_clip(platform::Rect::of_size(origin_x, origin_y, width, height)
+                 .intersect(platform::Rect::of_size(0, 0, target.width, target.height)))
 {
 }
 
 Canvas Canvas::child(int x, int y, int w, int h) const
 {
-    Canvas c(m_target, m_text, m_x + x, m_y + y, w, h);
-    c.m_clip_left = std::max(c.m_clip_left, m_clip_left);
-    c.m_clip_top = std::max(c.m_clip_top, m_clip_top);
-    c.m_clip_right = std::min(c.m_clip_right, m_clip_right);
-    c.m_clip_bottom = std::min(c.m_clip_bottom, m_clip_bottom);
+    return Canvas(m_target, m_text, m_x + x, m_y + y, w, h).clipped(m_clip);
+}
+
+Canvas Canvas::clipped(platform::Rect const& area) const
+{
+    Canvas c(*this);
+    c.m_clip = m_clip.intersect(area);
     return c;
 }
 
 void Canvas::draw(platform::Bitmap const& picture, int x, int y)
 {
-    int x0 = std::max(m_clip_left, m_x + x), y0 = std::max(m_clip_top, m_y + y);
-    int x1 = std::min(m_clip_right, m_x + x + picture.width);
-    int y1 = std::min(m_clip_bottom, m_y + y + picture.height);
-    if (x0 < x1 && y0 < y1)
-        m_target.draw_part(picture, x0 - (m_x + x), y0 - (m_y + y), x1 - x0, y1 - y0, x0, y0);
+    auto r = platform::Rect::of_size(m_x + x, m_y + y, picture.width, picture.height).intersect(m_clip);
+    if (!r.empty())
+        m_target.draw_part(picture, r.left - (m_x + x), r.top - (m_y + y), r.width(), r.height(), r.left, r.top);
 }
 
 void Canvas::fill_rect(int x, int y, int w, int h, std::uint32_t colour)
 {
-    int x0 = std::max(m_clip_left, m_x + x), y0 = std::max(m_clip_top, m_y + y);
-    int x1 = std::min(m_clip_right, m_x + x + w), y1 = std::min(m_clip_bottom, m_y + y + h);
-    if (x0 < x1 && y0 < y1)
-        m_target.fill_rect(x0, y0, x1 - x0, y1 - y0, colour);
+    auto r = platform::Rect::of_size(m_x + x, m_y + y, w, h).intersect(m_clip);
+    if (!r.empty())
+        m_target.fill_rect(r.left, r.top, r.width(), r.height(), colour);
 }
 
 void Canvas::frame_rect(int x, int y, int w, int h, std::uint32_t colour)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+#include "platform/Rect.h"
 #include "platform/TextRenderer.h"
 
 #include <string>
@@ -14,6 +15,8 @@ public:
     // A canvas for a child at x, y (parent coordinates) of size w x h,
     // clipped to this one.
     Canvas child(int x, int y, int w, int h) const;
+    // This canvas with every draw further cut to `area` (target pixels).
+    Canvas clipped(platform::Rect const& area) const;
 
     void draw(platform::Bitmap const& picture, int x, int y);
     void fill_rect(int x, int y, int w, int h, std::uint32_t colour);
@@ -26,5 +29,5 @@ private:
     platform::Bitmap& m_target;
     platform::TextRenderer* m_text;
     int m_x, m_y;
-    int m_clip_left, m_clip_top, m_clip_right, m_clip_bottom;
+    platform::Rect m_clip;
 };

@@ -358,9 +358,10 @@ bool TApplication::covers_canvas(TForm const& form) const
 
 void TApplication::paint_if_dirty()
 {
-    if (!m_dirty || m_forms.empty())
+    if (m_dirty.empty() || m_forms.empty())
         return;
-    m_dirty = false;
+    platform::Rect area = m_dirty;
+    m_dirty = {};
     // A form paints all of its area, so nothing below one that covers the
     // canvas can be seen (the main window beneath the farewell window).
     auto first = m_forms.begin();
@@ -370,18 +371,18 @@ void TApplication::paint_if_dirty()
             first = it;
             covered = true;
         }
+    Canvas whole = Canvas(m_canvas, &m_text, 0, 0, m_canvas.width, m_canvas.height).clipped(area);
     if (!covered)
-        m_canvas.fill_rect(0, 0, m_canvas.width, m_canvas.height, m_forms.front()->Color());
+        whole.fill_rect(0, 0, m_canvas.width, m_canvas.height, m_forms.front()->Color());
     for (auto it = first; it != m_forms.end(); ++it) {
         TForm* form = *it;
         if (!form->Visible())
             continue;
-        Canvas c(m_canvas, &m_text, form->Left(), form->Top(), form->Width(), form->Height());
+        Canvas c = whole.child(form->Left(), form->Top(), form->Width(), form->Height());
         form->paint(c);
     }
-    Canvas whole(m_canvas, &m_text, 0, 0, m_canvas.width, m_canvas.height);
     paint_hint(whole);
-    m_window.present(m_canvas);
+    m_window.present(m_canvas, area);
     if (!m_first_frame_traced) {
         m_first_frame_traced = true;
         trace::event("first-frame");

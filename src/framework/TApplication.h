@@ -74,7 +74,10 @@ public:
     platform::TextRenderer& text_renderer() { return m_text; }
 
     // Toolkit internals, called by controls and forms.
-    void invalidate() { m_dirty = true; }
+    // The whole canvas, or one area of it (canvas pixels), is painted again
+    // at the next idle moment.
+    void invalidate() { invalidate(whole_canvas()); }
+    void invalidate(platform::Rect const& area) { m_dirty = m_dirty.unite(area.intersect(whole_canvas())); }
     void forget(TControl*);
     void visibility_changed(TControl*);
     void update_cursor();
@@ -97,6 +100,7 @@ private:
     void arm_hint();
     void cancel_hint();
     bool covers_canvas(TForm const&) const;
+    platform::Rect whole_canvas() const { return platform::Rect::of_size(0, 0, m_canvas.width, m_canvas.height); }
     void paint_if_dirty();
     void paint_hint(Canvas&);
 
@@ -109,9 +113,10 @@ private:
     bool m_terminated { false };
     // A close asked for while the main form was still being made.
     bool m_close_pending { false };
-    bool m_dirty { true };
     bool m_first_frame_traced { false };
     platform::Bitmap m_canvas;
+    // What changed since the last present; empty when nothing did.
+    platform::Rect m_dirty { whole_canvas() };
 
     int m_mouse_x { -1 }, m_mouse_y { -1 };
     TControl* m_hover { nullptr };

@@ -33,6 +33,8 @@ void TControl::SetBounds(int left, int top, int width, int height)
 {
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
+    // What it leaves is uncovered, so it is painted again as well.
+    Invalidate();
     m_left = left;
     m_top = top;
     m_width = width;
@@ -47,7 +49,7 @@ void TControl::SetVisible(bool v)
     m_visible = v;
     // Hiding must redraw too, so this bypasses the showing() test.
     if (Application && (!m_parent || m_parent->showing()))
-        Application->invalidate();
+        Application->invalidate(canvas_rect());
     if (!Name().empty())
         trace::event("visible", { Name(), v ? "1" : "0" });
     showing_changed();
@@ -113,6 +115,14 @@ int TControl::screen_left() const { return m_left + (m_parent ? m_parent->screen
 
 int TControl::screen_top() const { return m_top + (m_parent ? m_parent->screen_top() : 0); }
 
+platform::Rect TControl::canvas_rect() const
+{
+    auto r = platform::Rect::of_size(screen_left(), screen_top(), m_width, m_height);
+    for (TControl const* p = m_parent; p; p = p->Parent())
+        r = r.intersect(platform::Rect::of_size(p->screen_left(), p->screen_top(), p->Width(), p->Height()));
+    return r;
+}
+
 void TControl::mouse_down(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (OnMouseDown)
@@ -142,5 +152,5 @@ void TControl::click()
 void TControl::Invalidate()
 {
     if (Application && showing())
-        Application->invalidate();
+        Application->invalidate(canvas_rect());
 }

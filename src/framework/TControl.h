@@ -50,6 +50,9 @@ public:
     // Position of this control's top-left corner on the window's canvas.
     int screen_left() const;
     int screen_top() const;
+    // The part of the canvas the control can paint on: its rectangle cut to
+    // each parent's.
+    platform::Rect canvas_rect() const;
     virtual bool windowed() const { return false; }
     // The form this control sits on, through its parents (none for a form).
     TForm* form() const;

@@ -3,6 +3,7 @@
 #include "platform/Bitmap.h"
 #include "platform/Clock.h"
 #include "platform/InputEvent.h"
+#include "platform/Rect.h"
 
 #include <optional>
 
@@ -18,8 +19,9 @@ public:
     static constexpr int canvas_width = 800;
     static constexpr int canvas_height = 600;
 
-    // Shows the canvas; callers present only after a change.
-    virtual void present(Bitmap const& canvas) = 0;
+    // Shows the `changed` part of the canvas (the rest is on screen
+    // already); callers present only after a change.
+    virtual void present(Bitmap const& canvas, Rect const& changed) = 0;
     virtual void minimise() = 0;
     virtual void maximise() = 0;
     virtual bool minimised() const = 0;

@@ -5,9 +5,12 @@ namespace platform {
 
 FakeWindow::FakeWindow(Clock& clock) : m_clock(clock), m_signal(clock.make_signal()) { }
 
-void FakeWindow::present(Bitmap const& canvas)
+void FakeWindow::present(Bitmap const& canvas, Rect const& changed)
 {
-    m_last = canvas;
+    if (m_last.width != canvas.width || m_last.height != canvas.height)
+        m_last = Bitmap(canvas.width, canvas.height);
+    m_changed = changed;
+    m_last.copy_from(canvas, changed.left, changed.top, changed.width(), changed.height(), changed.left, changed.top);
     ++m_frames;
 }
 

@@ -10,12 +10,12 @@
 namespace platform {
 
 // A window without a display, for tests: input is queued by the test and
-// every presented canvas is kept.
+// the presented parts of the canvas are kept, as a screen would show them.
 class FakeWindow final : public Window {
 public:
     explicit FakeWindow(Clock& clock);
 
-    void present(Bitmap const& canvas) override;
+    void present(Bitmap const& canvas, Rect const& changed) override;
     void minimise() override { m_minimised = true; }
     void maximise() override { m_minimised = false; }
     bool minimised() const override { return m_minimised; }
@@ -31,6 +31,7 @@ public:
 
     Bitmap const& last_frame() const { return m_last; }
     int frames() const { return m_frames; }
+    Rect const& last_changed() const { return m_changed; }
     bool hand_cursor() const { return m_hand; }
     std::string const& title() const { return m_title; }
     // The screen size of the last fit_screen, 0 x 0 before.
@@ -42,6 +43,7 @@ private:
     std::mutex m_mutex;
     std::deque<InputEvent> m_events;
     Bitmap m_last;
+    Rect m_changed;
     int m_frames { 0 };
     bool m_minimised { false };
     bool m_hand { false };

@@ -6,8 +6,6 @@
 namespace platform::sdl {
 
 void Release::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-void Release::operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-void Release::operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
 void Release::operator()(SDL_Cursor* c) const { SDL_FreeCursor(c); }
 void Release::operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 void Release::operator()(TTF_Font* f) const { TTF_CloseFont(f); }

@@ -5,8 +5,6 @@
 #include <memory>
 
 struct SDL_Window;
-struct SDL_Renderer;
-struct SDL_Texture;
 struct SDL_Cursor;
 struct SDL_Surface;
 typedef struct _TTF_Font TTF_Font;
@@ -15,16 +13,12 @@ namespace platform::sdl {
 
 struct Release {
     void operator()(SDL_Window*) const;
-    void operator()(SDL_Renderer*) const;
-    void operator()(SDL_Texture*) const;
     void operator()(SDL_Cursor*) const;
     void operator()(SDL_Surface*) const;
     void operator()(TTF_Font*) const;
 };
 
 using WindowPtr = std::unique_ptr<SDL_Window, Release>;
-using RendererPtr = std::unique_ptr<SDL_Renderer, Release>;
-using TexturePtr = std::unique_ptr<SDL_Texture, Release>;
 using CursorPtr = std::unique_ptr<SDL_Cursor, Release>;
 using SurfacePtr = std::unique_ptr<SDL_Surface, Release>;
 using FontPtr = std::unique_ptr<TTF_Font, Release>;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -53,6 +54,17 @@ MouseButton translate_button(std::uint8_t b)
     return b == SDL_BUTTON_RIGHT ? MouseButton::Right : b == SDL_BUTTON_MIDDLE ? MouseButton::Middle : MouseButton::Left;
 }
 
+// Where the canvas lies in a window of w x h: all of it at the canvas's size,
+// else scaled with its aspect kept and centred.
+SDL_Rect canvas_view(int w, int h)
+{
+    if (std::int64_t(w) * Window::canvas_height > std::int64_t(h) * Window::canvas_width) {
+        int scaled = int(std::int64_t(h) * Window::canvas_width / Window::canvas_height);
+        return { (w - scaled) / 2, 0, scaled, h };
+    }
+    int scaled = int(std::int64_t(w) * Window::canvas_height / Window::canvas_width);
+    return { 0, (h - scaled) / 2, w, scaled };
+}
 
 }
 
@@ -88,28 +100,47 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
     m_window.reset(SDL_CreateWindow("", 0, 0, w, h, flags));
     if (!m_window)
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, SDL_RENDERER_SOFTWARE));
-    if (!m_renderer)
-        m_renderer.reset(SDL_CreateRenderer(m_window.get(), -1, 0));
-    if (!m_renderer)
+    if (!SDL_GetWindowSurface(m_window.get()))
         throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
-    SDL_RenderSetLogicalSize(m_renderer.get(), canvas_width, canvas_height);
-    m_texture.reset(SDL_CreateTexture(m_renderer.get(), SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
-        canvas_width, canvas_height));
     m_wake_event = SDL_RegisterEvents(1);
     SDL_StartTextInput();
 }
 
 SdlWindow::~SdlWindow() = default;
 
-void SdlWindow::present(Bitmap const& canvas)
+// The blit converts only when the window's pixels are not the canvas's.
+// SDL fetches the surface afresh after the window changed size.
+void SdlWindow::present(Bitmap const& canvas, Rect const& changed)
 {
-    SDL_UpdateTexture(m_texture.get(), nullptr, canvas.pixels.data(), canvas.width * 4);
-    SDL_SetRenderDrawColor(m_renderer.get(), (m_surround >> 16) & 0xff, (m_surround >> 8) & 0xff, m_surround & 0xff,
-        255);
-    SDL_RenderClear(m_renderer.get());
-    SDL_RenderCopy(m_renderer.get(), m_texture.get(), nullptr, nullptr);
-    SDL_RenderPresent(m_renderer.get());
+    SDL_Surface* screen = SDL_GetWindowSurface(m_window.get());
+    sdl::SurfacePtr source(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(canvas.pixels.data()),
+        canvas.width, canvas.height, 32, canvas.width * 4, SDL_PIXELFORMAT_RGB888));
+    if (!screen || !source)
+        return;
+    SDL_Rect view = canvas_view(screen->w, screen->h);
+    if (view.w == canvas.width && view.h == canvas.height) {
+        SDL_Rect part { changed.left, changed.top, changed.width(), changed.height() };
+        SDL_Rect to { view.x + part.x, view.y + part.y, part.w, part.h };
+        SDL_BlitSurface(source.get(), &part, screen, &to);
+        SDL_UpdateWindowSurfaceRects(m_window.get(), &to, 1);
+        return;
+    }
+    // Scaled, a changed pixel spreads over its neighbours: all is shown again.
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, (m_surround >> 16) & 0xff, (m_surround >> 8) & 0xff,
+        m_surround & 0xff));
+    SDL_BlitScaled(source.get(), nullptr, screen, &view);
+    SDL_UpdateWindowSurface(m_window.get());
+}
+
+void SdlWindow::to_canvas(int& x, int& y) const
+{
+    int w = canvas_width, h = canvas_height;
+    SDL_GetWindowSize(m_window.get(), &w, &h);
+    SDL_Rect view = canvas_view(w, h);
+    if (view.w <= 0 || view.h <= 0)
+        return;
+    x = int(std::floor(double(x - view.x) * canvas_width / view.w));
+    y = int(std::floor(double(y - view.y) * canvas_height / view.h));
 }
 
 // Minimising asks the window manager; with none on the display (a bare X
@@ -215,12 +246,14 @@ std::optional<InputEvent> SdlWindow::translate(void const* raw)
         out.kind = Kind::MouseMove;
         out.x = e.motion.x;
         out.y = e.motion.y;
+        to_canvas(out.x, out.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
         out.kind = e.type == SDL_MOUSEBUTTONDOWN ? Kind::MouseDown : Kind::MouseUp;
         out.x = e.button.x;
         out.y = e.button.y;
+        to_canvas(out.x, out.y);
         out.button = translate_button(e.button.button);
         out.double_click = e.button.clicks == 2;
         break;

@@ -13,8 +13,10 @@ namespace platform {
 // - either way the 800 x 600 canvas scaled into it with its aspect kept and
 //   the surround in the window colour, and the window following the screen
 //   when its size changes;
-// - pointer positions mapped back to canvas pixels (SDL's logical size);
-// - presenting only when asked, so an idle program draws nothing;
+// - pointer positions mapped back to canvas pixels;
+// - presenting only when asked, and at the canvas's own size only the
+//   rectangle that changed, straight into the window's surface, so an idle
+//   program draws nothing and a blink costs a blink;
 // - blocking in SDL_WaitEventTimeout until input, a deadline or a wake();
 // - a colour cursor for cursor 31; minimise and restore, the window taken
 //   off the screen when no window manager would minimise it.
@@ -27,7 +29,7 @@ public:
     SdlWindow(SdlWindow const&) = delete;
     SdlWindow& operator=(SdlWindow const&) = delete;
 
-    void present(Bitmap const& canvas) override;
+    void present(Bitmap const& canvas, Rect const& changed) override;
     void minimise() override;
     void maximise() override;
     bool minimised() const override;
@@ -43,6 +45,8 @@ public:
 
 private:
     std::optional<InputEvent> translate(void const* sdl_event);
+    // Window pixels to canvas pixels, as present() lays the canvas out.
+    void to_canvas(int& x, int& y) const;
 
     void take_focus();
 
@@ -54,8 +58,6 @@ private:
         ~VideoSubsystem();
     } m_video;
     sdl::WindowPtr m_window;
-    sdl::RendererPtr m_renderer;
-    sdl::TexturePtr m_texture;
     sdl::CursorPtr m_cursor;
     std::uint32_t m_surround { 0xffd4d0c8 };
     std::uint32_t m_wake_event { 0 };
