@@ -18,11 +18,14 @@ thread_local bool on_output_thread = false;
 SdlAudioDevice::SdlAudioDevice(int quiet_frames) : m_quiet_limit(quiet_frames)
 {
     std::lock_guard hold(m_open_mutex);
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0 && open()) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+        // Known before the output thread starts, which reads it.
         m_may_close = std::strcmp(SDL_GetCurrentAudioDriver(), "disk") != 0;
-        return;
+        if (open())
+            return;
     }
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_may_close = true;
     // The silent driver is chosen directly rather than through the
     // environment, which the activity programs would inherit.
     m_fallback = true;
