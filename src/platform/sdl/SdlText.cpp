@@ -4,7 +4,6 @@
 #include "platform/sdl/TtfLibrary.h"
 
 #include <SDL.h>
-#include <fontconfig/fontconfig.h>
 
 namespace platform {
 
@@ -12,15 +11,16 @@ namespace {
 
 std::string font_file(std::string const& family, bool bold)
 {
-    fc::PatternPtr pattern(FcPatternCreate());
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
-    FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
-    FcDefaultSubstitute(pattern.get());
+    auto const& lib = fc::functions();
+    fc::PatternPtr pattern(lib.FcPatternCreate());
+    lib.FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<FcChar8 const*>(family.c_str()));
+    lib.FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    lib.FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    lib.FcDefaultSubstitute(pattern.get());
     FcResult result;
-    fc::PatternPtr match(FcFontMatch(nullptr, pattern.get(), &result));
+    fc::PatternPtr match(lib.FcFontMatch(nullptr, pattern.get(), &result));
     FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch)
+    if (match && lib.FcPatternGetString(match.get(), FC_FILE, 0, &file) == FcResultMatch)
         return reinterpret_cast<char const*>(file);
     return {};
 }
@@ -46,12 +46,12 @@ SdlText::~SdlText()
 
 void SdlText::fonts_changed() { m_fonts.clear(); }
 
-// The library is opened with the first text, well after the first frame.
+// The libraries are opened with the first text, well after the first frame.
 bool SdlText::ready()
 {
     if (!m_tried) {
         m_tried = true;
-        m_initialised = ttf::load_library(m_library_file.c_str()) && ttf::functions().Init() == 0;
+        m_initialised = fc::load_library() && ttf::load_library(m_library_file.c_str()) && ttf::functions().Init() == 0;
     }
     return m_initialised;
 }

@@ -1,17 +1,12 @@
 #include "platform/sdl/TtfLibrary.h"
 
-#include <dlfcn.h>
-
-#include <mutex>
+#include "platform/LateLibrary.h"
 
 static_assert(SDL_TTF_MAJOR_VERSION == 2, "the library's name is that of the 2.x series");
 
 namespace platform::ttf {
 
 namespace {
-
-// Written once, before the load_library() that fills it returns; read only after.
-Functions table;
 
 bool resolve_all(void* library, Functions& out)
 {
@@ -24,23 +19,16 @@ bool resolve_all(void* library, Functions& out)
     return complete;
 }
 
-}
-
-bool load_library(char const* file)
+LateLibrary<Functions>& library()
 {
-    void* library = dlopen(file, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        return false;
-    Functions found;
-    if (!resolve_all(library, found)) {
-        dlclose(library);
-        return false;
-    }
-    static std::once_flag once;
-    std::call_once(once, [&found] { table = found; });
-    return true;
+    static LateLibrary<Functions> instance(resolve_all);
+    return instance;
 }
 
-Functions const& functions() { return table; }
+}
+
+bool load_library(char const* file) { return library().load(file); }
+
+Functions const& functions() { return library().table(); }
 
 }
