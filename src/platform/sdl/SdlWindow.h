@@ -3,6 +3,8 @@
 #include "platform/Window.h"
 #include "platform/sdl/SdlHandles.h"
 
+#include <thread>
+
 namespace platform {
 
 // The window over SDL. Covers:
@@ -59,6 +61,8 @@ private:
     } m_video;
     sdl::WindowPtr m_window;
     sdl::CursorPtr m_cursor;
+    // Ends before the window, whose pixels it faults in.
+    std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
     std::uint32_t m_wake_event { 0 };
 };
