@@ -295,7 +295,8 @@ bool SoundfontSubset::read(ReadAt const& original, std::uint64_t offset, std::sp
 {
     if (offset > size() || into.size() > size() - offset)
         return false;
-    std::size_t from_original = offset < m_pdta_offset ? std::size_t(std::min<std::uint64_t>(into.size(), m_pdta_offset - offset)) : 0;
+    std::size_t from_original
+        = offset < m_pdta_offset ? std::size_t(std::min<std::uint64_t>(into.size(), m_pdta_offset - offset)) : 0;
     if (from_original > 0 && !original(offset, into.first(from_original)))
         return false;
     for (std::uint64_t at = riff_size_at; at < riff_size_at + 4; ++at)

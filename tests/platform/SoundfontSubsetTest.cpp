@@ -45,8 +45,14 @@ std::string contents(SoundfontSubset const& s, std::string const& original, std:
     return out;
 }
 
-Zone uses(std::uint16_t instrument_index) { return { { { key_range, 0x7f00 }, { instrument, instrument_index } }, {} }; }
-Zone plays(std::uint16_t sample, std::uint16_t modulator) { return { { { pan, 100 }, { sample_id, sample } }, { modulator } }; }
+Zone uses(std::uint16_t instrument_index)
+{
+    return { { { key_range, 0x7f00 }, { instrument, instrument_index } }, {} };
+}
+Zone plays(std::uint16_t sample, std::uint16_t modulator)
+{
+    return { { { pan, 100 }, { sample_id, sample } }, { modulator } };
+}
 
 // Presets of three programs over five instruments; program 0 in three banks.
 PresetData const band {

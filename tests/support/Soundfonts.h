@@ -149,7 +149,8 @@ inline std::optional<PresetData> read(std::string const& file)
         auto const& gens = t[presets ? 3 : 7];
         std::size_t const size = presets ? 38 : 22, bag_at = presets ? 24 : 20;
         std::size_t const count = headers.size() / size;
-        if (count == 0 || headers.compare((count - 1) * size, 4, presets ? std::string("EOP\0", 4) : std::string("EOI\0", 4)))
+        std::string const terminal(presets ? "EOP" : "EOI", 4);
+        if (count == 0 || headers.compare((count - 1) * size, 4, terminal) != 0)
             return std::nullopt;
         for (std::size_t h = 0; h + 1 < count; ++h) {
             Header header { headers.substr(h * size, headers.find('\0', h * size) - h * size), 0, 0, {} };
