@@ -23,11 +23,12 @@ std::string const music = SPROUT_DEMO_MUSIC "/";
 
 // A whole tune and its last notes' release, as the synth renders it for the
 // output, in virtual time.
-std::vector<float> render(std::string const& tune, FluidSynth::TunePrograms programs)
+std::vector<float> render(std::string const& tune, FluidSynth::TunePrograms programs,
+    std::string const& soundfont = FluidSynth::default_soundfont())
 {
     platform::VirtualClock clock;
     platform::ClockedAudioDevice output(clock);
-    FluidSynth synth(output, FluidSynth::default_soundfont(), std::move(programs));
+    FluidSynth synth(output, soundfont, std::move(programs));
     EXPECT_TRUE(synth.wait_loaded());
     auto bytes = platform::files::read_all(tune);
     auto midi = bytes ? MidiFile::parse(*bytes) : std::nullopt;
@@ -76,7 +77,7 @@ TEST_F(FluidSynthSubset, EveryDemoTuneSoundsExactlyAsWithTheWholeSoundfont)
     }
 }
 
-TEST_F(FluidSynthSubset, IsWhatTheSynthPlaysFrom)
+TEST_F(FluidSynthSubset, IsWhatTheSynthPlaysFromWhenItCanBeMadeAndElseTheWholeFile)
 {
     // The intro tune picks other programs than the first: without them the
     // subset's synth falls back to another preset and sounds otherwise.
@@ -88,6 +89,19 @@ TEST_F(FluidSynthSubset, IsWhatTheSynthPlaysFrom)
     ASSERT_TRUE((midi->programs() & ~std::bitset<128>(1)).any());
     auto const first_only = [] { return std::optional(std::bitset<128>(1)); };
     EXPECT_FALSE(render(tune, first_only) == render(tune, {}));
+
+    // A chunk after the preset data leaves the synth content, but not the
+    // subset maker: the whole soundfont loads and the tune sounds in full.
+    TempFolder folder;
+    auto original = platform::files::read_all(FluidSynth::default_soundfont());
+    ASSERT_TRUE(original);
+    std::string longer(original->begin(), original->end());
+    longer += soundfonts::chunk("LIST", "more");
+    std::string size;
+    sound_files::put32(size, std::uint32_t(longer.size() - 8));
+    longer.replace(4, 4, size);
+    std::string const extended = folder.write("extended.sf2", longer);
+    EXPECT_TRUE(render(tune, first_only, extended) == render(tune, {}));
 }
 
 TEST(ServedSubset, ServesOneSubsetOfAPathAtATimeAndOnlyOfASoundfont)
