@@ -1,6 +1,7 @@
 #include "framework/TApplication.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
+#include "platform/Files.h"
 #include "platform/TerminationSignals.h"
 #include "platform/fluid/FluidSynth.h"
 #include "platform/sdl/SdlAudioDevice.h"
@@ -12,6 +13,7 @@
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11HotKeys.h"
 #include "shell/TForm1.h"
+#include "sound/TunePrograms.h"
 
 #include <cstdlib>
 #include <exception>
@@ -98,7 +100,10 @@ int main()
         // The players and the synth find the one sound output through these.
         platform::SdlAudioDevice audio;
         platform::AudioDevice::install(&audio);
-        platform::FluidSynth synth(audio, platform::FluidSynth::default_soundfont());
+        // The synth loads only the instruments the install folder's tunes can ask for.
+        std::string music = platform::files::with_slash(platform::files::current_directory()) + "Music/";
+        platform::FluidSynth synth(audio, platform::FluidSynth::default_soundfont(),
+            [music] { return tune_programs::in_folder(music); });
         platform::Synth::install(&synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");

@@ -60,6 +60,7 @@ private:
 struct Track {
     std::int64_t last_tick { 0 };
     std::vector<std::pair<std::int64_t, std::int64_t>> tempo;
+    std::bitset<128> programs;
 };
 
 std::optional<Track> parse_track(Reader r)
@@ -108,14 +109,19 @@ std::optional<Track> parse_track(Reader r)
         } else {
             running = status;
             int hi = int(status >> 4);
-            int data = (hi == 0xc || hi == 0xd) ? 1 : 2;
+            int count = (hi == 0xc || hi == 0xd) ? 1 : 2;
+            std::uint32_t data[2] {};
+            int i = 0;
             if (data_first)
-                --data;
-            for (int i = 0; i < data; ++i) {
+                data[i++] = *first;
+            for (; i < count; ++i) {
                 auto b = r.byte();
                 if (!b || *b >= 0x80)
                     return std::nullopt;
+                data[i] = *b;
             }
+            if (hi == 0xc)
+                track.programs.set(data[0]);
         }
     }
     return track;
@@ -155,6 +161,7 @@ std::optional<MidiFile> MidiFile::parse(std::span<std::uint8_t const> bytes)
         file.m_end_tick = std::max(file.m_end_tick, track->last_tick);
         for (auto [tick, micros] : track->tempo)
             file.m_tempo.push_back({ tick, micros });
+        file.m_programs |= track->programs;
         ++found;
     }
     std::stable_sort(file.m_tempo.begin(), file.m_tempo.end(),

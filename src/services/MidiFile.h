@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -7,7 +8,8 @@
 
 // A Standard MIDI File checked event by event before the synth sees it
 // (the synth takes garbage without a word), with what the player needs of
-// it: the tick of its last event and the tempo map for milliseconds.
+// it: the tick of its last event, the tempo map for milliseconds and the
+// programs it picks.
 class MidiFile {
 public:
     // Nothing when the bytes are not a file the synth can play: a bad
@@ -18,6 +20,8 @@ public:
     std::int64_t end_tick() const { return m_end_tick; }
     std::int64_t millis_at(std::int64_t tick) const;
     std::int64_t length_millis() const { return millis_at(m_end_tick); }
+    // Every program a program change of any channel selects.
+    std::bitset<128> const& programs() const { return m_programs; }
 
 private:
     struct TempoChange {
@@ -28,4 +32,5 @@ private:
     int m_division { 0 };
     std::int64_t m_end_tick { 0 };
     std::vector<TempoChange> m_tempo;
+    std::bitset<128> m_programs;
 };

@@ -53,3 +53,19 @@ TEST(MidiFile, MillisecondsFollowTheTempoMapAcrossTracksAndRunningStatus)
     EXPECT_FALSE(parse(file(1, { std::string("\x00\xf3\x01", 3) })));
     EXPECT_FALSE(parse(file(1, { std::string("\xff\xff\xff\xff\x00", 5) })));
 }
+
+TEST(MidiFile, ProgramsAreThoseOfEveryChannelsProgramChangesRunningStatusIncluded)
+{
+    // Channel 1 picks 5, then 9 under running status; channel 10 picks 3.
+    std::string melody = std::string("\x00\xc0\x05\x10\x09\x00\x90\x40\x40", 9) + std::string("\x00\xff\x2f\x00", 4);
+    std::string drums = std::string("\x00\xb9\x00\x01\x00\xc9\x03", 7) + std::string("\x00\xff\x2f\x00", 4);
+    auto midi = parse(file(2, { melody, drums }));
+    ASSERT_TRUE(midi);
+    std::bitset<128> expected;
+    expected.set(5).set(9).set(3);
+    EXPECT_EQ(midi->programs(), expected);
+    // Aftertouch has one data byte too, but picks nothing; nor do notes.
+    auto plain = parse(file(1, { std::string("\x00\xd0\x05\x00\x90\x07\x40", 7) }));
+    ASSERT_TRUE(plain);
+    EXPECT_TRUE(plain->programs().none());
+}

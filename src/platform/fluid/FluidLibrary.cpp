@@ -19,6 +19,10 @@ namespace {
     X(new_fluid_synth)                                                                                                 \
     X(delete_fluid_synth)                                                                                              \
     X(fluid_synth_sfload)                                                                                              \
+    X(fluid_synth_add_sfloader)                                                                                        \
+    X(new_fluid_defsfloader)                                                                                           \
+    X(delete_fluid_sfloader)                                                                                           \
+    X(fluid_sfloader_set_callbacks)                                                                                    \
     X(fluid_synth_all_notes_off)                                                                                       \
     X(fluid_synth_all_sounds_off)                                                                                      \
     X(fluid_synth_system_reset)                                                                                        \
@@ -90,6 +94,15 @@ fluid_log_function_t fluid_set_log_function(int level, fluid_log_function_t f, v
 fluid_synth_t* new_fluid_synth(fluid_settings_t* s) { return functions.new_fluid_synth(s); }
 void delete_fluid_synth(fluid_synth_t* s) { functions.delete_fluid_synth(s); }
 int fluid_synth_sfload(fluid_synth_t* s, char const* file, int reset) { return functions.fluid_synth_sfload(s, file, reset); }
+void fluid_synth_add_sfloader(fluid_synth_t* s, fluid_sfloader_t* l) { functions.fluid_synth_add_sfloader(s, l); }
+fluid_sfloader_t* new_fluid_defsfloader(fluid_settings_t* s) { return functions.new_fluid_defsfloader(s); }
+void delete_fluid_sfloader(fluid_sfloader_t* l) { functions.delete_fluid_sfloader(l); }
+int fluid_sfloader_set_callbacks(fluid_sfloader_t* l, fluid_sfloader_callback_open_t open,
+    fluid_sfloader_callback_read_t read, fluid_sfloader_callback_seek_t seek, fluid_sfloader_callback_tell_t tell,
+    fluid_sfloader_callback_close_t close)
+{
+    return functions.fluid_sfloader_set_callbacks(l, open, read, seek, tell, close);
+}
 int fluid_synth_all_notes_off(fluid_synth_t* s, int chan) { return functions.fluid_synth_all_notes_off(s, chan); }
 int fluid_synth_all_sounds_off(fluid_synth_t* s, int chan) { return functions.fluid_synth_all_sounds_off(s, chan); }
 int fluid_synth_system_reset(fluid_synth_t* s) { return functions.fluid_synth_system_reset(s); }

@@ -1,6 +1,7 @@
 #include "platform/fluid/FluidSynth.h"
 
 #include "platform/fluid/FluidLibrary.h"
+#include "platform/fluid/ServedSubset.h"
 
 #include <fluidsynth.h>
 #include <malloc.h>
@@ -26,8 +27,9 @@ void FluidSynth::SettingsFree::operator()(fluid_settings_t* s) const { delete_fl
 void FluidSynth::SynthFree::operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
 void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_player(p); }
 
-FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path)
+FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path, TunePrograms tune_programs)
     : m_device(device)
+    , m_tune_programs(std::move(tune_programs))
     , m_soundfont(std::move(soundfont_path))
 {
 }
@@ -99,7 +101,7 @@ bool FluidSynth::load_instruments(std::string const& path)
     // costs memory.
     fluid_settings_setint(m_settings.get(), "synth.polyphony", polyphony);
     m_synth.reset(new_fluid_synth(m_settings.get()));
-    bool const loaded = m_synth && fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED;
+    bool const loaded = m_synth && load_soundfont(path);
     // Reading the soundfont leaves megabytes of freed scratch in this
     // thread's heap, which the allocator would otherwise keep.
     malloc_trim(0);
@@ -122,6 +124,18 @@ bool FluidSynth::load_instruments(std::string const& path)
     }
     m_device.wake();
     return true;
+}
+
+// The synth builds every zone of every preset it reads: megabytes for a
+// general-MIDI set of which the tunes use a handful. Should the subset fail
+// to load, the synth's own loader, tried after it, reads the whole file.
+bool FluidSynth::load_soundfont(std::string const& path)
+{
+    if (auto programs = m_tune_programs ? m_tune_programs() : std::nullopt)
+        m_subset = fluid::ServedSubset::serve(path, *programs);
+    if (auto* loader = m_subset ? fluid::ServedSubset::make_loader(m_settings.get()) : nullptr)
+        fluid_synth_add_sfloader(m_synth.get(), loader);
+    return fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED;
 }
 
 bool FluidSynth::ready()

@@ -3,13 +3,20 @@
 #include "platform/AudioDevice.h"
 #include "platform/Synth.h"
 
+#include <bitset>
+#include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <string>
 
 struct _fluid_hashtable_t;
 struct _fluid_synth_t;
 struct _fluid_player_t;
+
+namespace platform::fluid {
+class ServedSubset;
+}
 
 namespace platform {
 
@@ -20,7 +27,13 @@ namespace platform {
 // and played meanwhile is kept and starts as soon as they are in.
 class FluidSynth final : public Synth, private AudioDevice::Source {
 public:
-    FluidSynth(AudioDevice&, std::string soundfont_path);
+    // The instrument programs the tunes can select, asked for on the loading
+    // thread; nothing when they are not known.
+    using TunePrograms = std::function<std::optional<std::bitset<128>>()>;
+
+    // Only the soundfont's presets of the tunes' programs are loaded when
+    // those are known; all of them otherwise.
+    FluidSynth(AudioDevice&, std::string soundfont_path, TunePrograms = {});
     ~FluidSynth() override;
     FluidSynth(FluidSynth const&) = delete;
     FluidSynth& operator=(FluidSynth const&) = delete;
@@ -55,6 +68,7 @@ private:
     };
 
     bool load_instruments(std::string const& path);
+    bool load_soundfont(std::string const& path);
     // Called with the device locked: a fresh player at tick 0.
     void restart_player();
     void make_player();
@@ -63,6 +77,9 @@ private:
     bool active() const override;
 
     AudioDevice& m_device;
+    TunePrograms m_tune_programs;
+    // Outlives the synth, which may read samples through it until its end.
+    std::unique_ptr<fluid::ServedSubset> m_subset;
     std::unique_ptr<_fluid_hashtable_t, SettingsFree> m_settings;
     std::unique_ptr<_fluid_synth_t, SynthFree> m_synth;
     std::unique_ptr<_fluid_player_t, PlayerFree> m_player;

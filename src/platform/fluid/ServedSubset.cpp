@@ -1,0 +1,141 @@
+#include "platform/fluid/ServedSubset.h"
+
+#include <fcntl.h>
+#include <fluidsynth.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <map>
+#include <mutex>
+
+namespace platform::fluid {
+
+namespace {
+
+std::mutex served_mutex;
+// Guarded by served_mutex.
+std::map<std::string, std::shared_ptr<SoundfontSubset const>> served;
+
+SoundfontSubset::ReadAt reader_of(int fd)
+{
+    return [fd](std::uint64_t offset, std::span<std::uint8_t> into) {
+        std::size_t done = 0;
+        while (done < into.size()) {
+            ssize_t n = ::pread(fd, into.data() + done, into.size() - done, off_t(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            done += std::size_t(n);
+        }
+        return true;
+    };
+}
+
+// A file the synth opened: the original and where the synth is in the
+// subset's version of it.
+struct OpenSubset {
+    int fd;
+    std::shared_ptr<SoundfontSubset const> subset;
+    SoundfontSubset::ReadAt original;
+    std::uint64_t pos { 0 };
+};
+
+void* open_subset(char const* path)
+{
+    std::shared_ptr<SoundfontSubset const> subset;
+    {
+        std::lock_guard lock(served_mutex);
+        auto found = served.find(path);
+        if (found == served.end())
+            return nullptr;
+        subset = found->second;
+    }
+    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    return new OpenSubset { fd, std::move(subset), reader_of(fd) };
+}
+
+int read_subset(void* buffer, fluid_long_long_t count, void* handle)
+{
+    auto& file = *static_cast<OpenSubset*>(handle);
+    if (count < 0
+        || !file.subset->read(file.original, file.pos, { static_cast<std::uint8_t*>(buffer), std::size_t(count) }))
+        return FLUID_FAILED;
+    file.pos += std::uint64_t(count);
+    return FLUID_OK;
+}
+
+int seek_subset(void* handle, fluid_long_long_t offset, int origin)
+{
+    auto& file = *static_cast<OpenSubset*>(handle);
+    fluid_long_long_t const size = fluid_long_long_t(file.subset->size());
+    fluid_long_long_t base = origin == SEEK_SET ? 0 : origin == SEEK_CUR ? fluid_long_long_t(file.pos) : size;
+    if ((origin != SEEK_SET && origin != SEEK_CUR && origin != SEEK_END) || offset < -base || offset > size - base)
+        return FLUID_FAILED;
+    file.pos = std::uint64_t(base + offset);
+    return FLUID_OK;
+}
+
+fluid_long_long_t tell_subset(void* handle) { return fluid_long_long_t(static_cast<OpenSubset*>(handle)->pos); }
+
+int close_subset(void* handle)
+{
+    auto* file = static_cast<OpenSubset*>(handle);
+    ::close(file->fd);
+    delete file;
+    return FLUID_OK;
+}
+
+std::optional<SoundfontSubset> subset_of(std::string const& path, SoundfontSubset::Programs const& programs)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat st;
+    auto subset = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+        ? SoundfontSubset::make(reader_of(fd), std::uint64_t(st.st_size), programs)
+        : std::nullopt;
+    ::close(fd);
+    return subset;
+}
+
+}
+
+ServedSubset::ServedSubset(std::string path)
+    : m_path(std::move(path))
+{
+}
+
+std::unique_ptr<ServedSubset> ServedSubset::serve(std::string path, SoundfontSubset::Programs const& programs)
+{
+    auto subset = subset_of(path, programs);
+    if (!subset)
+        return nullptr;
+    std::lock_guard lock(served_mutex);
+    if (!served.try_emplace(path, std::make_shared<SoundfontSubset const>(std::move(*subset))).second)
+        return nullptr;
+    return std::unique_ptr<ServedSubset>(new ServedSubset(std::move(path)));
+}
+
+ServedSubset::~ServedSubset()
+{
+    std::lock_guard lock(served_mutex);
+    served.erase(m_path);
+}
+
+fluid_sfloader_t* ServedSubset::make_loader(fluid_settings_t* settings)
+{
+    fluid_sfloader_t* loader = new_fluid_defsfloader(settings);
+    if (loader
+        && fluid_sfloader_set_callbacks(loader, open_subset, read_subset, seek_subset, tell_subset, close_subset)
+            != FLUID_OK) {
+        delete_fluid_sfloader(loader);
+        return nullptr;
+    }
+    return loader;
+}
+
+}
