@@ -1,16 +1,16 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <algorithm>
 #include <cmath>
+#include <poll.h>
 #include <stdexcept>
 #include <string>
 
 namespace platform {
 
 namespace {
-
-constexpr std::int32_t close_code = 1;
 
 int translate_key(SDL_Keycode k)
 {
@@ -102,7 +102,11 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
     if (!SDL_GetWindowSurface(m_window.get()))
         throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
-    m_wake_event = SDL_RegisterEvents(1);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window.get(), &info) || info.subsystem != SDL_SYSWM_X11)
+        throw std::runtime_error("Cannot wait for the window's events: it is not on an X display");
+    m_x_display = info.info.x11.display;
     SDL_StartTextInput();
 }
 
@@ -201,35 +205,52 @@ void SdlWindow::fit_screen(int width, int height)
     SDL_SetWindowPosition(m_window.get(), 0, 0);
 }
 
-void SdlWindow::wake()
-{
-    SDL_Event e {};
-    e.type = m_wake_event;
-    SDL_PushEvent(&e);
-}
+void SdlWindow::wake() { m_wake.raise(); }
 
 void SdlWindow::request_close()
 {
-    SDL_Event e {};
-    e.type = m_wake_event;
-    e.user.code = close_code;
-    SDL_PushEvent(&e);
+    m_close_requested = true;
+    m_wake.raise();
 }
 
+// SDL's queue is read before sleeping, and Xlib's must be empty then: events
+// it already read off the socket would leave the socket quiet.
 std::optional<InputEvent> SdlWindow::wait_event(Millis deadline)
 {
-    SDL_Event e;
-    int got;
-    if (deadline == forever) {
-        got = SDL_WaitEvent(&e);
-    } else {
-        Millis left = deadline - m_clock.now();
-        got = left <= 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min<Millis>(left, 1 << 30)));
+    for (;;) {
+        if (auto woken = take_wake())
+            return woken;
+        SDL_Event e;
+        if (SDL_PollEvent(&e)) {
+            auto translated = translate(&e);
+            return translated ? translated : InputEvent {};
+        }
+        int timeout_ms = -1;
+        if (deadline != forever) {
+            Millis left = deadline - m_clock.now();
+            if (left <= 0)
+                return std::nullopt;
+            timeout_ms = int(std::min<Millis>(left, 1 << 30));
+        }
+        if (XEventsQueued(m_x_display, QueuedAlready) == 0)
+            block(timeout_ms);
     }
-    if (!got)
+}
+
+std::optional<InputEvent> SdlWindow::take_wake()
+{
+    if (!m_wake.take())
         return std::nullopt;
-    auto translated = translate(&e);
-    return translated ? translated : InputEvent {};
+    InputEvent out;
+    out.kind = m_close_requested.exchange(false) ? InputEvent::Kind::Close : InputEvent::Kind::Wake;
+    return out;
+}
+
+void SdlWindow::block(int timeout_ms)
+{
+    pollfd watched[] = { { ConnectionNumber(m_x_display), POLLIN, 0 }, { m_wake.fd(), POLLIN, 0 } };
+    if (::poll(watched, 2, timeout_ms) > 0 && (watched[1].revents & POLLIN))
+        m_wake.drain();
 }
 
 std::optional<InputEvent> SdlWindow::translate(void const* raw)
@@ -237,10 +258,6 @@ std::optional<InputEvent> SdlWindow::translate(void const* raw)
     auto const& e = *static_cast<SDL_Event const*>(raw);
     InputEvent out;
     using Kind = InputEvent::Kind;
-    if (e.type == m_wake_event) {
-        out.kind = e.user.code == close_code ? Kind::Close : Kind::Wake;
-        return out;
-    }
     switch (e.type) {
     case SDL_MOUSEMOTION:
         out.kind = Kind::MouseMove;
