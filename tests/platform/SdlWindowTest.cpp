@@ -1,6 +1,7 @@
 #include "platform/RealClock.h"
 #include "platform/sdl/SdlWindow.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -186,4 +187,25 @@ TEST_F(WindowOnDisplay, PointerMotionOnTheServerEndsTheWait)
     EXPECT_EQ(event->x, 120);
     EXPECT_EQ(event->y, 80);
     EXPECT_LT(clock.now() - start, 5000);
+}
+
+// SDL queues some events itself (a shown window's), behind what it last read
+// from the server; those must end the wait too.
+TEST_F(WindowOnDisplay, AnEventSdlQueuesAfterAReadIsNotLeftWaiting)
+{
+    auto mover = later(0, [] { EXPECT_EQ(std::system("xdotool mousemove 200 100"), 0); });
+    std::optional<InputEvent> event;
+    while ((event = wait_for(10000)) && event->kind != Kind::MouseMove) { }
+    ASSERT_TRUE(event);
+
+    SDL_Event key {};
+    key.type = SDL_KEYDOWN;
+    key.key.keysym.sym = SDLK_ESCAPE;
+    ASSERT_EQ(SDL_PushEvent(&key), 1);
+    auto start = clock.now();
+    event = wait_for(3000);
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->kind, Kind::KeyDown);
+    EXPECT_EQ(event->key, platform::keys::Escape);
+    EXPECT_LT(clock.now() - start, 1000);
 }

@@ -66,6 +66,17 @@ SDL_Rect canvas_view(int w, int h)
     return { 0, (h - scaled) / 2, w, scaled };
 }
 
+// The next event, reading the X connection only once SDL's queue is empty.
+// Not SDL_PollEvent: it ends its round at a marker it queues after each read,
+// and an event SDL queued itself behind the marker would wait there unseen.
+bool next_event(SDL_Event& e)
+{
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+        return true;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+}
+
 }
 
 SdlWindow::VideoSubsystem::VideoSubsystem()
@@ -221,7 +232,7 @@ std::optional<InputEvent> SdlWindow::wait_event(Millis deadline)
         if (auto woken = take_wake())
             return woken;
         SDL_Event e;
-        if (SDL_PollEvent(&e)) {
+        if (next_event(e)) {
             auto translated = translate(&e);
             return translated ? translated : InputEvent {};
         }
