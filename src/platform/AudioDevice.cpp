@@ -43,11 +43,17 @@ void AudioDevice::detach(Source& source)
     std::erase(m_sources, &source);
 }
 
-void AudioDevice::render(float* out, int frames)
+bool AudioDevice::render(float* out, int frames)
 {
     std::fill(out, out + frames * channels, 0.0f);
     for (Source* s : m_sources)
         s->mix(out, frames);
+    return any_active();
+}
+
+bool AudioDevice::any_active() const
+{
+    return std::any_of(m_sources.begin(), m_sources.end(), [](Source const* s) { return s->active(); });
 }
 
 }

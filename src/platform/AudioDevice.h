@@ -8,7 +8,9 @@ namespace platform {
 // The process's one sound output: 44.1 kHz, stereo, float samples. The
 // output thread asks for blocks of frames; render() mixes every attached
 // source into the block. Sources change their state only between blocks,
-// under lock(), so the output thread never sees half of a change.
+// under lock(), so the output thread never sees half of a change. An output
+// may stop asking while no source is active; a source that becomes active
+// calls wake() to have it asking again.
 class AudioDevice {
 public:
     static constexpr int rate = 44100;
@@ -21,12 +23,16 @@ public:
         // Adds `frames` interleaved stereo frames into `out`; runs on the
         // output thread with the device locked.
         virtual void mix(float* out, int frames) = 0;
+        // Whether it has anything left to sound; read with the device locked.
+        virtual bool active() const = 0;
     };
 
     virtual ~AudioDevice() = default;
 
     virtual void lock() = 0;
     virtual void unlock() = 0;
+    // Called without the device locked, after a source became active.
+    virtual void wake() {}
 
     void attach(Source&);
     void detach(Source&);
@@ -36,8 +42,11 @@ public:
     static void install(AudioDevice*);
 
 protected:
-    // Called by the output thread with the device locked.
-    void render(float* out, int frames);
+    // Called by the output thread with the device locked; true while some
+    // source is still active.
+    bool render(float* out, int frames);
+    // With the device locked: whether some source is active.
+    bool any_active() const;
 
 private:
     std::vector<Source*> m_sources;

@@ -25,9 +25,12 @@ void PcmChannel::load(std::shared_ptr<PcmSamples> samples)
 
 void PcmChannel::start()
 {
-    AudioLock hold(m_device);
-    m_running = true;
-    m_completed = false;
+    {
+        AudioLock hold(m_device);
+        m_running = true;
+        m_completed = false;
+    }
+    m_device.wake();
 }
 
 void PcmChannel::halt()

@@ -37,6 +37,7 @@ public:
     bool completed() const { return m_completed.load(); }
 
     void mix(float* out, int frames) override;
+    bool active() const override { return m_running; }
 
 private:
     AudioDevice& m_device;

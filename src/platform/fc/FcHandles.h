@@ -1,19 +1,21 @@
 #pragma once
 
-// Owning handles for fontconfig objects.
-#include <fontconfig/fontconfig.h>
+// Owning handles for fontconfig objects, which exist only once the library
+// is open.
+#include "platform/fc/FcLibrary.h"
+
 #include <memory>
 
 namespace platform::fc {
 
 struct DestroyPattern {
-    void operator()(FcPattern* p) const { FcPatternDestroy(p); }
+    void operator()(FcPattern* p) const { functions().FcPatternDestroy(p); }
 };
 struct DestroyFontSet {
-    void operator()(FcFontSet* s) const { FcFontSetDestroy(s); }
+    void operator()(FcFontSet* s) const { functions().FcFontSetDestroy(s); }
 };
 struct DestroyConfig {
-    void operator()(FcConfig* c) const { FcConfigDestroy(c); }
+    void operator()(FcConfig* c) const { functions().FcConfigDestroy(c); }
 };
 
 using PatternPtr = std::unique_ptr<FcPattern, DestroyPattern>;

@@ -14,6 +14,14 @@
 
 namespace platform {
 
+namespace {
+
+// A synth with no tune and no sounding voice is skipped once its effects'
+// tail has died away, so an idle program does not mix silence.
+constexpr int effects_tail_frames = 2 * AudioDevice::rate;
+
+}
+
 void FluidSynth::SettingsFree::operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
 void FluidSynth::SynthFree::operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
 void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_player(p); }
@@ -101,15 +109,18 @@ bool FluidSynth::load_instruments(std::string const& path)
     }
     // A tune asked for meanwhile gets its player now, and starts if its
     // play was asked for too.
-    AudioLock hold(m_device);
-    m_instruments = true;
-    if (!m_tune.empty())
-        make_player();
-    if (!m_player)
-        m_playing = false;
-    else if (m_playing)
-        fluid_player_play(m_player.get());
-    m_device.attach(*this);
+    {
+        AudioLock hold(m_device);
+        m_instruments = true;
+        if (!m_tune.empty())
+            make_player();
+        if (!m_player)
+            m_playing = false;
+        else if (m_playing)
+            fluid_player_play(m_player.get());
+        m_device.attach(*this);
+    }
+    m_device.wake();
     return true;
 }
 
@@ -150,15 +161,18 @@ void FluidSynth::unload()
 // Before the instruments are in, a play is only noted; the loader starts it.
 void FluidSynth::play(std::function<void()> ended)
 {
-    AudioLock hold(m_device);
-    if (m_tune.empty() || (m_instruments && !m_player))
-        return;
-    m_ended = std::move(ended);
-    if (m_playing)
-        return;
-    m_playing = true;
-    if (m_player && !m_at_end)
-        fluid_player_play(m_player.get());
+    {
+        AudioLock hold(m_device);
+        if (m_tune.empty() || (m_instruments && !m_player))
+            return;
+        m_ended = std::move(ended);
+        if (m_playing)
+            return;
+        m_playing = true;
+        if (m_player && !m_at_end)
+            fluid_player_play(m_player.get());
+    }
+    m_device.wake();
 }
 
 void FluidSynth::rewind()
@@ -205,11 +219,10 @@ void FluidSynth::silence()
     fluid_synth_system_reset(m_synth.get());
 }
 
+bool FluidSynth::active() const { return m_playing || m_quiet_frames < effects_tail_frames; }
+
 void FluidSynth::mix(float* out, int frames)
 {
-    // A synth with no tune and no sounding voice is skipped once its effects'
-    // tail has died away, so an idle program does not mix silence.
-    constexpr int effects_tail_frames = 2 * 44100;
     bool silent = !m_playing && fluid_synth_get_active_voice_count(m_synth.get()) == 0;
     m_quiet_frames = silent ? std::min(m_quiet_frames + frames, effects_tail_frames) : 0;
     if (m_quiet_frames >= effects_tail_frames)

@@ -60,6 +60,7 @@ private:
     void make_player();
     void silence();
     void mix(float* out, int frames) override;
+    bool active() const override;
 
     AudioDevice& m_device;
     std::unique_ptr<_fluid_hashtable_t, SettingsFree> m_settings;

@@ -5,6 +5,7 @@
 #include "platform/sdl/SdlHandles.h"
 
 #include <atomic>
+#include <thread>
 
 typedef struct _XDisplay Display;
 
@@ -72,6 +73,8 @@ private:
     sdl::WindowPtr m_window;
     sdl::CursorPtr m_cursor;
     ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
+    // Ends before the window, whose pixels it faults in.
+    std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
     WakeHandle m_wake;
     std::atomic<bool> m_close_requested { false };

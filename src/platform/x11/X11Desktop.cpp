@@ -1,12 +1,12 @@
 #include "platform/x11/X11Desktop.h"
 
+#include "platform/fc/FcLibrary.h"
 #include "platform/x11/ErrorTrap.h"
 #include "platform/x11/X11Connection.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <fontconfig/fontconfig.h>
 #include <algorithm>
 #include <cstring>
 
@@ -115,7 +115,8 @@ void X11Desktop::set_pointer_mapping(std::vector<std::uint8_t> const& mapping)
 
 bool X11Desktop::add_font(std::string const& absolute_path)
 {
-    if (!FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(absolute_path.c_str())))
+    if (!fc::load_library()
+        || !fc::functions().FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(absolute_path.c_str())))
         return false;
     m_fonts.push_back(absolute_path);
     return true;
@@ -128,9 +129,11 @@ bool X11Desktop::remove_font(std::string const& absolute_path)
         return false;
     m_fonts.erase(it);
     // fontconfig removes application fonts only all at once.
-    FcConfigAppFontClear(nullptr);
+    // Only fonts that were added are removed, so the library is open.
+    auto const& lib = fc::functions();
+    lib.FcConfigAppFontClear(nullptr);
     for (auto const& path : m_fonts)
-        FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(path.c_str()));
+        lib.FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(path.c_str()));
     return true;
 }
 
