@@ -101,14 +101,11 @@ TEST_F(WindowOnDisplay, AWakeFromAnotherThreadEndsTheWaitPromptly)
     EXPECT_EQ(event->kind, Kind::Wake);
     EXPECT_GE(clock.now() - start, 90);
     EXPECT_LT(clock.now() - start, 5000);
-}
 
-TEST_F(WindowOnDisplay, AWakeEndsAWaitWithoutDeadline)
-{
-    auto waker = later(100, [this] { window.wake(); });
-    // Should the wake be lost, the close still ends the test.
+    // Without a deadline too; should the wake be lost, the close ends it.
+    waker = later(100, [this] { window.wake(); });
     auto watchdog = later(10000, [this] { window.request_close(); });
-    auto event = window.wait_event(platform::forever);
+    event = window.wait_event(platform::forever);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->kind, Kind::Wake);
 }
@@ -145,7 +142,7 @@ TEST_F(WindowOnDisplay, NoWakeIsLostOverManyRounds)
     }
 }
 
-TEST_F(WindowOnDisplay, ARequestToCloseArrivesAsCloseOnce)
+TEST_F(WindowOnDisplay, ARequestToCloseArrivesAsCloseOnceEvenBehindAWake)
 {
     auto start = clock.now();
     auto closer = later(100, [this] { window.request_close(); });
@@ -154,13 +151,10 @@ TEST_F(WindowOnDisplay, ARequestToCloseArrivesAsCloseOnce)
     EXPECT_EQ(event->kind, Kind::Close);
     EXPECT_LT(clock.now() - start, 5000);
     EXPECT_FALSE(wait_for(200));
-}
 
-TEST_F(WindowOnDisplay, ACloseIsNotSwallowedByAPendingWake)
-{
     window.wake();
     window.request_close();
-    auto event = wait_for(5000);
+    event = wait_for(5000);
     ASSERT_TRUE(event);
     EXPECT_EQ(event->kind, Kind::Close);
 }
