@@ -1,9 +1,11 @@
 #include "platform/sdl/SdlWindow.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <poll.h>
 #include <stdexcept>
 #include <string>
 #include <sys/mman.h>
@@ -12,8 +14,6 @@
 namespace platform {
 
 namespace {
-
-constexpr std::int32_t close_code = 1;
 
 int translate_key(SDL_Keycode k)
 {
@@ -69,6 +69,17 @@ SDL_Rect canvas_view(int w, int h)
     return { 0, (h - scaled) / 2, w, scaled };
 }
 
+// The next event, reading the X connection only once SDL's queue is empty.
+// Not SDL_PollEvent: it ends its round at a marker it queues after each read,
+// and an event SDL queued itself behind the marker would wait there unseen.
+bool next_event(SDL_Event& e)
+{
+    if (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
+        return true;
+    SDL_PumpEvents();
+    return SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0;
+}
+
 // The window surface's pages (shared with the X server) are first touched by
 // the first present, which then pays for some five hundred page faults.
 // Faulted in by a thread of their own, they are ready by the time the first
@@ -120,7 +131,11 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
     if (!surface)
         throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
     m_prefault = prefault_pixels(*surface);
-    m_wake_event = SDL_RegisterEvents(1);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(m_window.get(), &info) || info.subsystem != SDL_SYSWM_X11)
+        throw std::runtime_error("Cannot wait for the window's events: it is not on an X display");
+    m_x_display = info.info.x11.display;
     SDL_StartTextInput();
 }
 
@@ -219,35 +234,52 @@ void SdlWindow::fit_screen(int width, int height)
     SDL_SetWindowPosition(m_window.get(), 0, 0);
 }
 
-void SdlWindow::wake()
-{
-    SDL_Event e {};
-    e.type = m_wake_event;
-    SDL_PushEvent(&e);
-}
+void SdlWindow::wake() { m_wake.raise(); }
 
 void SdlWindow::request_close()
 {
-    SDL_Event e {};
-    e.type = m_wake_event;
-    e.user.code = close_code;
-    SDL_PushEvent(&e);
+    m_close_requested = true;
+    m_wake.raise();
 }
 
+// SDL's queue is read before sleeping, and Xlib's must be empty then: events
+// it already read off the socket would leave the socket quiet.
 std::optional<InputEvent> SdlWindow::wait_event(Millis deadline)
 {
-    SDL_Event e;
-    int got;
-    if (deadline == forever) {
-        got = SDL_WaitEvent(&e);
-    } else {
-        Millis left = deadline - m_clock.now();
-        got = left <= 0 ? SDL_PollEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min<Millis>(left, 1 << 30)));
+    for (;;) {
+        if (auto woken = take_wake())
+            return woken;
+        SDL_Event e;
+        if (next_event(e)) {
+            auto translated = translate(&e);
+            return translated ? translated : InputEvent {};
+        }
+        int timeout_ms = -1;
+        if (deadline != forever) {
+            Millis left = deadline - m_clock.now();
+            if (left <= 0)
+                return std::nullopt;
+            timeout_ms = int(std::min<Millis>(left, 1 << 30));
+        }
+        if (XEventsQueued(m_x_display, QueuedAlready) == 0)
+            block(timeout_ms);
     }
-    if (!got)
+}
+
+std::optional<InputEvent> SdlWindow::take_wake()
+{
+    if (!m_wake.take())
         return std::nullopt;
-    auto translated = translate(&e);
-    return translated ? translated : InputEvent {};
+    InputEvent out;
+    out.kind = m_close_requested.exchange(false) ? InputEvent::Kind::Close : InputEvent::Kind::Wake;
+    return out;
+}
+
+void SdlWindow::block(int timeout_ms)
+{
+    pollfd watched[] = { { ConnectionNumber(m_x_display), POLLIN, 0 }, { m_wake.fd(), POLLIN, 0 } };
+    if (::poll(watched, 2, timeout_ms) > 0 && (watched[1].revents & POLLIN))
+        m_wake.drain();
 }
 
 std::optional<InputEvent> SdlWindow::translate(void const* raw)
@@ -255,10 +287,6 @@ std::optional<InputEvent> SdlWindow::translate(void const* raw)
     auto const& e = *static_cast<SDL_Event const*>(raw);
     InputEvent out;
     using Kind = InputEvent::Kind;
-    if (e.type == m_wake_event) {
-        out.kind = e.user.code == close_code ? Kind::Close : Kind::Wake;
-        return out;
-    }
     switch (e.type) {
     case SDL_MOUSEMOTION:
         out.kind = Kind::MouseMove;

@@ -1,9 +1,13 @@
 #pragma once
 
 #include "platform/Window.h"
+#include "platform/posix/WakeHandle.h"
 #include "platform/sdl/SdlHandles.h"
 
+#include <atomic>
 #include <thread>
+
+typedef struct _XDisplay Display;
 
 namespace platform {
 
@@ -19,7 +23,9 @@ namespace platform {
 // - presenting only when asked, and at the canvas's own size only the
 //   rectangle that changed, straight into the window's surface, so an idle
 //   program draws nothing and a blink costs a blink;
-// - blocking in SDL_WaitEventTimeout until input, a deadline or a wake();
+// - blocking in poll() on the X connection and a wake handle of its own
+//   until input, a deadline or a wake(), so another thread's wake costs one
+//   write and no X traffic (SDL's own wait would wake us through the server);
 // - a colour cursor for cursor 31; minimise and restore, the window taken
 //   off the screen when no window manager would minimise it.
 class SdlWindow final : public Window {
@@ -47,6 +53,11 @@ public:
 
 private:
     std::optional<InputEvent> translate(void const* sdl_event);
+    // Wake or Close when another thread asked for one since the last.
+    std::optional<InputEvent> take_wake();
+    // Sleeps until the X connection or the wake handle has something, or
+    // `timeout_ms` pass (-1: no limit).
+    void block(int timeout_ms);
     // Window pixels to canvas pixels, as present() lays the canvas out.
     void to_canvas(int& x, int& y) const;
 
@@ -61,10 +72,12 @@ private:
     } m_video;
     sdl::WindowPtr m_window;
     sdl::CursorPtr m_cursor;
+    ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
     // Ends before the window, whose pixels it faults in.
     std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
-    std::uint32_t m_wake_event { 0 };
+    WakeHandle m_wake;
+    std::atomic<bool> m_close_requested { false };
 };
 
 }
