@@ -113,7 +113,7 @@ struct BrokenPackage : ChildWalk {
         ASSERT_TRUE(wait("state\tmenuactive\t1", 2, 30000));
 
         click(689, 512); // back
-        ASSERT_TRUE(wait("click\tbackbut", 1, 30000));
+        ASSERT_TRUE(wait("click\tbackbut", 1, 30000)) << shell->trace();
         ASSERT_TRUE(wait("visible\tafrbut\t1", 2, 30000));
         click(186, 276); // Afrikaans
         ASSERT_TRUE(wait("click\tafrbut", 1, 30000));

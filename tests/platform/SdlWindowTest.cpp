@@ -203,3 +203,18 @@ TEST_F(WindowOnDisplay, AnEventSdlQueuesAfterAReadIsNotLeftWaiting)
     EXPECT_EQ(event->key, platform::keys::Escape);
     EXPECT_LT(clock.now() - start, 1000);
 }
+
+// As when an activity ends: the window comes back, takes the focus, and the
+// child clicks at once. SDL would drop such a press as a focusing click.
+TEST_F(WindowOnDisplay, APressJustAfterTheWindowTookTheFocusCounts)
+{
+    window.minimise();
+    while (wait_for(200)) { }
+    window.maximise();
+    ASSERT_EQ(std::system("xdotool mousemove 300 200 click 1"), 0);
+    std::optional<InputEvent> event;
+    while ((event = wait_for(3000)) && event->kind != Kind::MouseDown) { }
+    ASSERT_TRUE(event);
+    EXPECT_EQ(event->x, 300);
+    EXPECT_EQ(event->y, 200);
+}
