@@ -1,5 +1,7 @@
 #include "XServer.h"
 
+#include "support/Xvfb.h"
+
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -17,28 +19,9 @@ extern char** environ;
 
 XServer::XServer(std::string const& screen)
 {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        throw std::runtime_error("pipe failed");
-    m_pid = ::fork();
-    if (m_pid == 0) {
-        ::close(fds[0]);
-        std::string fd = std::to_string(fds[1]);
-        ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-noreset", "-nolisten",
-            "tcp", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(fds[1]);
-    // Xvfb may write the number and its newline separately; closing the pipe
-    // before the newline has arrived would kill it.
-    std::string number;
-    char c;
-    while (::read(fds[0], &c, 1) == 1 && c != '\n')
-        number += c;
-    ::close(fds[0]);
-    if (number.empty())
-        throw std::runtime_error("Xvfb did not start");
-    m_display = ":" + number;
+    StartedXvfb started = start_xvfb(screen);
+    m_pid = started.pid;
+    m_display = started.display;
 }
 
 XServer::~XServer()

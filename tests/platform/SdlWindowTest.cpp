@@ -1,6 +1,8 @@
 #include "platform/RealClock.h"
 #include "platform/sdl/SdlWindow.h"
 
+#include "support/Xvfb.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -29,26 +31,9 @@ class PrivateDisplay {
 public:
     PrivateDisplay()
     {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            throw std::runtime_error("pipe failed");
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(fds[0]);
-            std::string fd = std::to_string(fds[1]);
-            ::execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        std::string number;
-        char c;
-        while (::read(fds[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        ::close(fds[0]);
-        if (number.empty())
-            throw std::runtime_error("Xvfb did not start");
-        ::setenv("DISPLAY", (":" + number).c_str(), 1);
+        StartedXvfb started = start_xvfb();
+        m_pid = started.pid;
+        ::setenv("DISPLAY", started.display.c_str(), 1);
     }
     ~PrivateDisplay()
     {
