@@ -45,4 +45,20 @@ private:
     Table m_table; // written once, before the load() that fills it returns
 };
 
+// The process's one LateLibrary of a table, filled by `resolve`.
+template <class Table, bool (*resolve)(void*, Table&)>
+LateLibrary<Table>& late_library()
+{
+    static LateLibrary<Table> instance(resolve);
+    return instance;
+}
+
+// Looks `symbol` up into `slot`; false when the library lacks it.
+template <class Function>
+bool resolve_into(void* library, char const* symbol, Function*& slot)
+{
+    slot = reinterpret_cast<Function*>(dlsym(library, symbol));
+    return slot != nullptr;
+}
+
 }

@@ -11,24 +11,16 @@ namespace {
 bool resolve_all(void* library, Functions& out)
 {
     bool complete = true;
-#define SPROUT_TTF_RESOLVE(name)                                                                                       \
-    out.name = reinterpret_cast<decltype(&::TTF_##name)>(dlsym(library, "TTF_" #name));                                \
-    complete = complete && out.name;
+#define SPROUT_TTF_RESOLVE(name) complete = resolve_into(library, "TTF_" #name, out.name) && complete;
     SPROUT_TTF_FUNCTIONS(SPROUT_TTF_RESOLVE)
 #undef SPROUT_TTF_RESOLVE
     return complete;
 }
 
-LateLibrary<Functions>& library()
-{
-    static LateLibrary<Functions> instance(resolve_all);
-    return instance;
 }
 
-}
+bool load_library(char const* file) { return late_library<Functions, resolve_all>().load(file); }
 
-bool load_library(char const* file) { return library().load(file); }
-
-Functions const& functions() { return library().table(); }
+Functions const& functions() { return late_library<Functions, resolve_all>().table(); }
 
 }
