@@ -3,7 +3,9 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 XClient::XClient(std::string const& display) : m_display(XOpenDisplay(display.c_str()))
 {
@@ -36,10 +38,23 @@ unsigned long XClient::make_listener()
     XStoreName(m_display, w, "key listener");
     XMapWindow(m_display, w);
     for (XEvent e; XWindowEvent(m_display, w, StructureNotifyMask, &e), e.type != MapNotify;) { }
-    XSetInputFocus(m_display, w, RevertToPointerRoot, CurrentTime);
-    sync();
+    hold_focus(w);
     m_listener = w;
     return w;
+}
+
+// A program that has just started may take the focus once its window is
+// shown, later than its first frame; the focus is held once it stays put.
+void XClient::hold_focus(unsigned long window)
+{
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        XSetInputFocus(m_display, window, RevertToPointerRoot, CurrentTime);
+        sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        if (focus() == window)
+            return;
+    }
 }
 
 int XClient::key_presses(char const* keysym)

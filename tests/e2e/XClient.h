@@ -30,6 +30,8 @@ public:
     void sync();
 
 private:
+    void hold_focus(unsigned long window);
+
     ::Display* m_display;
     unsigned long m_listener { 0 };
     std::vector<unsigned> m_pressed; // key codes, in order
