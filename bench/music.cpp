@@ -102,6 +102,7 @@ static void BM_ActivationToIntroTuneSound(benchmark::State& state)
         Clock::time_point opened, activated;
         {
             platform::SdlAudioDevice output;
+            output.start();
             opened = Clock::now();
             platform::AudioDevice::install(&output);
             platform::FluidSynth synth(output, soundfont);
@@ -133,6 +134,7 @@ static void BM_TuneChange(benchmark::State& state)
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     TuneFolder tunes(9);
     platform::SdlAudioDevice output;
+    output.start();
     platform::AudioDevice::install(&output);
     {
         platform::FluidSynth synth(output, platform::FluidSynth::default_soundfont());

@@ -72,6 +72,7 @@ static void BM_OpenPlayVoice3s(benchmark::State& state)
     auto path = std::filesystem::temp_directory_path() / ("sprout-bench-" + std::to_string(getpid()) + ".wav");
     std::ofstream(path, std::ios::binary) << sound_files::wav(3000, 0.25, int(state.range(0)));
     platform::SdlAudioDevice output;
+    output.start();
     platform::AudioDevice::install(&output);
     {
         RealTimeApp t;

@@ -107,8 +107,13 @@ int main()
         platform::Synth::install(&synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
-        app.OnFirstFrame = [&synth] { synth.start_loading(); };
         app.CreateForm<TForm1>("Form1");
+        // Both wait until the form is made: its first frame needs neither,
+        // a sound server can take a while to answer, and reading the
+        // soundfont beside the font registration that follows the first
+        // frame slows both.
+        audio.start();
+        synth.start_loading();
         app.Run();
         platform::Synth::install(nullptr);
         platform::AudioDevice::install(nullptr);

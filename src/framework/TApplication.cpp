@@ -386,7 +386,5 @@ void TApplication::paint_if_dirty()
     if (!m_first_frame_traced) {
         m_first_frame_traced = true;
         trace::event("first-frame");
-        if (OnFirstFrame)
-            OnFirstFrame();
     }
 }

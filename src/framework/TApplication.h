@@ -65,10 +65,6 @@ public:
     platform::FontSpec HintFont { "MS Sans Serif", 11, false };
     platform::Millis HintPause { 500 };
 
-    // Runs once, right after the first frame is on screen: the place for work
-    // that must not delay it.
-    std::function<void()> OnFirstFrame;
-
     EventLoop& loop() { return m_loop; }
     platform::Window& window() { return m_window; }
     platform::TextRenderer& text_renderer() { return m_text; }

@@ -40,6 +40,7 @@ struct QuietOutput : ::testing::Test {
 TEST_F(QuietOutput, ClosesAfterAQuietWhileAndOpensAgainForTheNextSound)
 {
     platform::SdlAudioDevice device(2048);
+    device.start();
     platform::PcmChannel channel(device);
     ASSERT_TRUE(eventually([&] { return !device.is_open(); }));
 
@@ -55,6 +56,7 @@ TEST_F(QuietOutput, ClosesAfterAQuietWhileAndOpensAgainForTheNextSound)
 TEST_F(QuietOutput, NoStartIsLostToAClose)
 {
     platform::SdlAudioDevice device(1);
+    device.start();
     platform::PcmChannel channel(device);
     std::mt19937 pick(7);
     for (int i = 0; i < 60; ++i) {
@@ -65,12 +67,29 @@ TEST_F(QuietOutput, NoStartIsLostToAClose)
     }
 }
 
+// The shell starts the output after its first frame; a sound may come first.
+TEST_F(QuietOutput, ASoundStartedBeforeTheOutputSoundsOnceItStarts)
+{
+    platform::SdlAudioDevice device(2048);
+    platform::PcmChannel channel(device);
+    channel.load(tone(4410));
+    channel.start();
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(device.is_open());
+    EXPECT_EQ(channel.position(), 0);
+
+    device.start();
+    EXPECT_TRUE(eventually([&] { return channel.completed(); }));
+    EXPECT_EQ(channel.position(), 4410);
+}
+
 TEST(DiskOutput, StaysOpenThroughQuietSoItsRecordingKeepsOneTimeline)
 {
     TempFolder folder;
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", (folder.path() + "output.raw").c_str(), 1);
     platform::SdlAudioDevice device(1);
+    device.start();
     std::this_thread::sleep_for(200ms);
     EXPECT_TRUE(device.is_open());
 }

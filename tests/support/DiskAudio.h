@@ -23,6 +23,7 @@ public:
         setenv("SDL_DISKAUDIOFILE", m_file.c_str(), 1);
         unsetenv("SDL_DISKAUDIODELAY");
         m_device = std::make_unique<platform::SdlAudioDevice>();
+        m_device->start();
         platform::AudioDevice::install(m_device.get());
     }
     ~DiskAudio() { close(); }

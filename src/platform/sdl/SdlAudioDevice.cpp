@@ -15,9 +15,14 @@ thread_local bool on_output_thread = false;
 
 }
 
-SdlAudioDevice::SdlAudioDevice(int quiet_frames) : m_quiet_limit(quiet_frames)
+SdlAudioDevice::SdlAudioDevice(int quiet_frames) : m_quiet_limit(quiet_frames) { }
+
+void SdlAudioDevice::start()
 {
     std::lock_guard hold(m_open_mutex);
+    if (m_started)
+        return;
+    m_started = true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         // Known before the output thread starts, which reads it.
         m_may_close = std::strcmp(SDL_GetCurrentAudioDriver(), "disk") != 0;
@@ -44,6 +49,8 @@ SdlAudioDevice::~SdlAudioDevice()
     // No output thread is left to start another closer.
     if (m_closer.joinable())
         m_closer.join();
+    if (!m_started)
+        return;
     if (m_fallback)
         SDL_AudioQuit();
     else
@@ -90,7 +97,7 @@ void SdlAudioDevice::wake()
     if (on_output_thread)
         return;
     std::lock_guard hold(m_open_mutex);
-    if (!m_id)
+    if (m_started && !m_id)
         reopen();
 }
 

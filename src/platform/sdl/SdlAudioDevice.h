@@ -9,9 +9,10 @@
 
 namespace platform {
 
-// The SDL output, opened at construction. When no output can be opened it
-// falls back to SDL's silent driver, whose thread still asks for blocks in
-// real time, so playback ends are reported as usual.
+// The SDL output, opened by start(). When no output can be opened it falls
+// back to SDL's silent driver, whose thread still asks for blocks in real
+// time, so playback ends are reported as usual. Sources attached and woken
+// before start() sound from then on.
 //
 // An output thread that mixes nothing still wakes for every block: once no
 // source has been active for `quiet_frames`, the device is closed, and the
@@ -28,6 +29,9 @@ public:
     void unlock() override { m_mutex.unlock(); }
     void wake() override;
 
+    // Opens the output; once only.
+    void start();
+
     // Whether the output thread runs now.
     bool is_open();
 
@@ -41,6 +45,7 @@ private:
     static void callback(void* self, std::uint8_t* stream, int bytes);
 
     int const m_quiet_limit;
+    bool m_started { false };
     bool m_fallback { false };
     bool m_may_close { true };
     // Sources' state; held by the output thread while it renders. Recursive,
