@@ -67,7 +67,8 @@ TEST_F(QuietOutput, NoStartIsLostToAClose)
     }
 }
 
-// The shell starts the output after its first frame; a sound may come first.
+// The shell starts the output once its main form is made; a sound may come
+// first.
 TEST_F(QuietOutput, ASoundStartedBeforeTheOutputSoundsOnceItStarts)
 {
     platform::SdlAudioDevice device(2048);

@@ -23,8 +23,9 @@ namespace platform {
 // The synth over FluidSynth, rendered inside the sound output's mixing (no
 // driver of its own). Its instruments load once, on a thread of their own,
 // started by start_loading() (the program calls it once its main form is
-// made, its first frame on screen) or at the latest by ready(). Nothing waits for them: a tune loaded
-// and played meanwhile is kept and starts as soon as they are in.
+// made, its first frame on screen) or at the latest by ready(). Nothing
+// waits for them: a tune loaded and played meanwhile is kept and starts as
+// soon as they are in.
 class FluidSynth final : public Synth, private AudioDevice::Source {
 public:
     // The instrument programs the tunes can select, asked for on the loading
