@@ -48,7 +48,7 @@ public:
         if (on_present)
             on_present();
     }
-    void minimise() override { m_inner.minimise(); }
+    bool minimise() override { return m_inner.minimise(); }
     void maximise() override { m_inner.maximise(); }
     bool minimised() const override { return m_inner.minimised(); }
     void set_surround_colour(std::uint32_t c) override { m_inner.set_surround_colour(c); }

@@ -118,6 +118,14 @@ int TForm1::ApplyDisplayMode(platform::DisplayModeRecord const& record)
     return result;
 }
 
+// Most Wayland sessions and many virtual machines offer no 800 x 600 mode at
+// the rate in force; a screen that large or larger in 16 bits or more shows
+// the picture scaled, as it does on any larger screen.
+bool TForm1::screen_serves_as_it_is() const
+{
+    return startmode.width >= 800 && startmode.height >= 600 && startmode.bits >= 16;
+}
+
 void TForm1::RestoreDisplayMode()
 {
     restoremode = current_display_values();

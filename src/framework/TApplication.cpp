@@ -96,8 +96,9 @@ int TApplication::MessageBox(TMsgDlgType type, std::string const& text, TMsgDlgB
 
 void TApplication::Minimize()
 {
-    m_window.minimise();
-    trace::event("window", { "minimised" });
+    // A desktop without minimise (sway, a kiosk) keeps the window where it
+    // is, and the activity's own window covers it.
+    trace::event("window", { m_window.minimise() ? "minimised" : "stays" });
 }
 
 void TApplication::Restore()

@@ -22,7 +22,9 @@ public:
     // Shows the `changed` part of the canvas (the rest is on screen
     // already); callers present only after a change.
     virtual void present(Bitmap const& canvas, Rect const& changed) = 0;
-    virtual void minimise() = 0;
+    // False when the desktop has no minimise and left the window where it is.
+    virtual bool minimise() = 0;
+    // Shown again full screen with the focus, from minimised or not.
     virtual void maximise() = 0;
     virtual bool minimised() const = 0;
     // Colour around the canvas when the screen is larger.

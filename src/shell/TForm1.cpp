@@ -364,7 +364,8 @@ void TForm1::FormCreate(TObject*)
     volumeopen = false;
     Randomize();
     spoken.fill(false);
-    if (DisplaySwitchAllowed() && !SwitchDisplayMode(800, 600, 32) && !SwitchDisplayMode(800, 600, 16)) {
+    if (DisplaySwitchAllowed() && !SwitchDisplayMode(800, 600, 32) && !SwitchDisplayMode(800, 600, 16)
+        && !screen_serves_as_it_is()) {
         RestoreDisplayMode();
         Application->MessageBox(TMsgDlgType::mtInformation,
             "This program requires a screen resolution of at least 800x600 @ 16bit colour. Please update your display "

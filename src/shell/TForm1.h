@@ -196,6 +196,7 @@ public:
     bool SwitchDisplayMode(std::int32_t width, std::int32_t height, std::int32_t bits);
     int ApplyDisplayMode(platform::DisplayModeRecord const& record);
     void RestoreDisplayMode();
+    bool screen_serves_as_it_is() const;
     bool RegisterFont(std::string const& path, bool add);
     void SetMouseButtonSwap(bool on);
     void hide_taskbar();

@@ -52,9 +52,23 @@ TEST_F(DisplayMode, TheRecordAtTheRateInForceIsAppliedAndTheStartModeComesBackAt
     EXPECT_EQ(display.applied().size(), 2u);
 }
 
-TEST_F(DisplayMode, NoModeAtTheRateInForceGivesOneBoxAndTheDegradedStart)
+TEST_F(DisplayMode, WithoutAModeAtTheRateInForceALargeEnoughScreenServesAsItIs)
 {
     screen(75, { 60 });
+    auto& f = create();
+    EXPECT_TRUE(display.applied().empty());
+    EXPECT_TRUE(traced("message").empty());
+    EXPECT_FALSE(f.closetimer.Enabled());
+    EXPECT_FALSE(desktop.panel_mapped()) << "start-up went on";
+    EXPECT_FALSE(f.installdir.empty());
+    destroy();
+    EXPECT_TRUE(display.applied().empty());
+}
+
+TEST_F(DisplayMode, ASmallerScreenWithoutAModeAtItsRateGivesOneBoxAndTheDegradedStart)
+{
+    display.set_current(640, 480, 32, 75);
+    display.offer(FakeDisplay::record(800, 600, 32, 60));
     auto& f = create();
     EXPECT_TRUE(display.applied().empty());
     EXPECT_EQ(traced("message"), (std::vector<std::string> { resolution_text }));
@@ -67,7 +81,7 @@ TEST_F(DisplayMode, NoModeAtTheRateInForceGivesOneBoxAndTheDegradedStart)
 
     destroy();
     EXPECT_TRUE(display.applied().empty());
-    EXPECT_EQ(display.capabilities(), (platform::Display::Capabilities { 75, 1024, 768, 32 }));
+    EXPECT_EQ(display.capabilities(), (platform::Display::Capabilities { 75, 640, 480, 32 }));
     // The font is removed by its bare name, which was never added.
     EXPECT_EQ(desktop.calls().back(), "remove " + folder.path() + "ZEDO Pri.TTF");
 }

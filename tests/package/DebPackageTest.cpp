@@ -163,6 +163,8 @@ TEST_F(DebPackage, InstallsTheLauncherToolsAndDesktopFiles)
     for (char const* line : { "\nExec=/usr/games/pipkin-sprout\n", "\nPath=/usr/share/games/pipkin-sprout\n",
              "\nCategories=Game;Education;KidsGame;\n", "\nIcon=pipkin-sprout\n" })
         EXPECT_NE(entry.find(line), std::string::npos) << line;
+    std::string const session = read_text(root / "usr/share/wayland-sessions/pipkin-sprout.desktop");
+    EXPECT_NE(session.find("\nExec=cage -d -- /usr/games/pipkin-sprout\n"), std::string::npos) << session;
 
     // Everything belongs to root; the shared data folder is the maintainer
     // scripts' to make, with a mode dpkg would not ship.
@@ -176,9 +178,12 @@ TEST_F(DebPackage, InstallsTheLauncherToolsAndDesktopFiles)
 
 TEST_F(DebPackage, PassesThePackagingToolsChecks)
 {
-    Outcome desktop = run("desktop-file-validate " + quoted(root / "usr/share/applications/pipkin-sprout.desktop"));
-    EXPECT_EQ(desktop.status, 0) << desktop.output;
-    EXPECT_TRUE(lines_starting(desktop.output, "error").empty()) << desktop.output;
+    for (char const* entry : { "usr/share/applications/pipkin-sprout.desktop",
+             "usr/share/wayland-sessions/pipkin-sprout.desktop" }) {
+        Outcome desktop = run("desktop-file-validate " + quoted(root / entry));
+        EXPECT_EQ(desktop.status, 0) << entry << '\n' << desktop.output;
+        EXPECT_TRUE(lines_starting(desktop.output, "error").empty()) << entry << '\n' << desktop.output;
+    }
 
     Outcome metainfo = run("appstreamcli validate --no-net "
         + quoted(root / "usr/share/metainfo/org.pipkinsprout.PipkinSprout.metainfo.xml"));

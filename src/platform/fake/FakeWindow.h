@@ -16,7 +16,11 @@ public:
     explicit FakeWindow(Clock& clock);
 
     void present(Bitmap const& canvas, Rect const& changed) override;
-    void minimise() override { m_minimised = true; }
+    bool minimise() override
+    {
+        m_minimised = true;
+        return true;
+    }
     void maximise() override { m_minimised = false; }
     bool minimised() const override { return m_minimised; }
     void set_surround_colour(std::uint32_t) override { }

@@ -1,5 +1,7 @@
 #include "platform/sdl/SdlWindow.h"
 
+#include "platform/x11/WindowManagerRequests.h"
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <algorithm>
@@ -14,6 +16,8 @@
 namespace platform {
 
 namespace {
+
+constexpr Millis iconify_wait_ms = 250;
 
 int translate_key(SDL_Keycode k)
 {
@@ -140,6 +144,7 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
     if (!SDL_GetWindowWMInfo(m_window.get(), &info) || info.subsystem != SDL_SYSWM_X11)
         throw std::runtime_error("Cannot wait for the window's events: it is not on an X display");
     m_x_display = info.info.x11.display;
+    m_x_window = info.info.x11.window;
     SDL_StartTextInput();
 }
 
@@ -182,20 +187,35 @@ void SdlWindow::to_canvas(int& x, int& y) const
 
 // Minimising asks the window manager; with none on the display (a bare X
 // server) nobody would answer, so the window is then taken off the screen.
-void SdlWindow::minimise()
+// Sway and cage have no minimise, and sway gives the keyboard to a new
+// window only when no full-screen one is in its way: the window leaves full
+// screen at once, before the activity's window comes (a minimised window
+// shows no change). A manager that minimises does so within milliseconds.
+bool SdlWindow::minimise()
 {
-    if (m_style == Style::FullScreen)
-        SDL_MinimizeWindow(m_window.get());
-    else
+    if (m_style == Style::Borderless) {
         SDL_HideWindow(m_window.get());
+        return true;
+    }
+    x11::window_manager::iconify(m_x_display, m_x_window);
+    x11::window_manager::leave_full_screen(m_x_display, m_x_window);
+    return x11::window_manager::wait_until_iconic(m_x_display, m_x_window, m_clock, m_clock.now() + iconify_wait_ms);
 }
 
+// SDL's own raise is an application's request, which mutter refuses after
+// the user worked in another window; and sway may have handed full screen to
+// the activity's window.
 void SdlWindow::maximise()
 {
     if (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_HIDDEN)
         SDL_ShowWindow(m_window.get());
     SDL_RestoreWindow(m_window.get());
-    SDL_RaiseWindow(m_window.get());
+    if (m_style == Style::FullScreen) {
+        x11::window_manager::ask_full_screen(m_x_display, m_x_window);
+        x11::window_manager::activate(m_x_display, m_x_window);
+    } else {
+        SDL_RaiseWindow(m_window.get());
+    }
     take_focus();
 }
 

@@ -27,7 +27,9 @@ namespace platform {
 //   until input, a deadline or a wake(), so another thread's wake costs one
 //   write and no X traffic (SDL's own wait would wake us through the server);
 // - a colour cursor for cursor 31; minimise and restore, the window taken
-//   off the screen when no window manager would minimise it.
+//   off the screen when no window manager would minimise it, and under one
+//   asked back to full screen and activated as the user's own choice, which
+//   every desktop grants (x11/WindowManagerRequests.h).
 class SdlWindow final : public Window {
 public:
     enum class Style { Borderless, FullScreen };
@@ -38,7 +40,7 @@ public:
     SdlWindow& operator=(SdlWindow const&) = delete;
 
     void present(Bitmap const& canvas, Rect const& changed) override;
-    void minimise() override;
+    bool minimise() override;
     void maximise() override;
     bool minimised() const override;
     void set_surround_colour(std::uint32_t colour) override;
@@ -73,6 +75,7 @@ private:
     sdl::WindowPtr m_window;
     sdl::CursorPtr m_cursor;
     ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
+    unsigned long m_x_window { 0 };
     // Ends before the window, whose pixels it faults in.
     std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
