@@ -1,0 +1,351 @@
+#!/usr/bin/python3
+"""Walks the shell under one desktop as a child would, and checks that the
+desktop gives it back after each program it starts.
+
+Each desktop runs headless, started here as an ordinary user, in a mount
+namespace whose /usr/local/bin holds a stand-in volume control. Inside it a
+session script starts the shell, records the screen mode and the pointer
+mapping before and after it, and its exit status. From outside, xdotool (as
+the same user) walks: the first screen has the keyboard, a name typed
+without a click, the menu speaks on pointing, three activities and the
+volume control each cover the screen and come back, the farewell ends with
+status 0 and the desktop as it was.
+
+usage: walk_desktop.py DESKTOP --shell SHELL --package FOLDER --build FOLDER --out FOLDER
+DESKTOP is one of: bare openbox xfwm4 mutter-x11 mutter-wayland sway cage.
+Under cage the session runs the launcher of an install of the build folder
+made here, as the kiosk session entry does, and a screenshot is kept.
+"""
+import argparse
+import glob
+import json
+import os
+import re
+import shutil
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+NOBODY = 65534
+DEADLINE = 20.0
+RETURN_GOAL = 0.7  # seconds from an activity's end to the shell on screen again
+
+# Canvas positions of what the child clicks or points at (centres).
+ENGLISH = (188, 448)
+AFRIKAANS = (186, 276)
+OK = (697, 426)
+BACK = (689, 512)
+EXIT = (689, 104)
+FAREWELL_EXIT = (762, 570)
+VOLUME = (60, 55)
+ITEMS = [("Image1", (132, 280), "m1.wav"), ("Image3", (532, 280), "m3.wav")]
+SHELL_TITLE = "Pipkin! Sprout v2.3"
+
+X11_MANAGERS = {
+    "bare": None,
+    "openbox": "openbox --sm-disable",
+    "xfwm4": "dbus-run-session -- xfwm4",
+    "mutter-x11": "dbus-run-session -- mutter --x11 --replace",
+}
+DESKTOPS = list(X11_MANAGERS) + ["mutter-wayland", "sway", "cage"]
+
+
+class WalkFailed(Exception):
+    pass
+
+
+def as_nobody(*command):
+    return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", *command]
+
+
+class Session:
+    """The desktop and the shell on it, in a namespace of their own."""
+
+    def __init__(self, desktop, args, work):
+        self.desktop = desktop
+        self.work = work
+        self.trace = work / "trace.txt"
+        self.env_file = work / "session-env"
+        self.status_file = work / "status"
+        runtime = work / "runtime"
+        runtime.mkdir(mode=0o700)
+        os.chown(runtime, NOBODY, NOBODY)
+        standin = work / "bin"
+        standin.mkdir()
+        (standin / "pavucontrol").write_text("#!/bin/sh\nexec xmessage -title volume -center volume\n")
+        (standin / "pavucontrol").chmod(0o755)
+        if desktop == "cage":
+            subprocess.run(["cmake", "--install", args.build, "--prefix", "/usr", "--component", "program"],
+                           env={**os.environ, "DESTDIR": str(work / "root")}, check=True, stdout=subprocess.DEVNULL)
+            program, folder = work / "root/usr/games/pipkin-sprout", "."
+        else:
+            shutil.copytree(args.package, work / "package", symlinks=True)
+            program, folder = args.shell, work / "package"
+        inner = work / "session.sh"
+        inner.write_text(f"""#!/bin/bash
+echo "DISPLAY=$DISPLAY XAUTHORITY=$XAUTHORITY WAYLAND_DISPLAY=$WAYLAND_DISPLAY" > {self.env_file}.new
+mv {self.env_file}.new {self.env_file}
+{self.wait_for_manager()}
+xrandr --current | head -1 > {work}/screen-before; xmodmap -pp > {work}/pointer-before
+cd {folder}
+SPROUT_TRACE={self.trace} SDL_AUDIODRIVER=dummy {program}
+echo $? > {self.status_file}.new
+xrandr --current | head -1 > {work}/screen-after; xmodmap -pp > {work}/pointer-after
+mv {self.status_file}.new {self.status_file}
+""")
+        inner.chmod(0o755)
+        subprocess.run(["chown", "-R", f"{NOBODY}:{NOBODY}", str(work)], check=True)
+        env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "XDG_DATA_HOME": str(work / "data"),
+               "XDG_RUNTIME_DIR": str(runtime), "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman",
+               "WLR_LIBINPUT_NO_DEVICES": "1", "NO_AT_BRIDGE": "1"}
+        inside = f"mount --bind {standin} /usr/local/bin && exec " + " ".join(as_nobody("bash", "-c", "'" + self.session_command(inner) + "'"))
+        self.process = subprocess.Popen(["unshare", "-m", "sh", "-c", inside], env=env, start_new_session=True,
+                                        stdout=open(work / "desktop.log", "w"), stderr=subprocess.STDOUT)
+        self.env = self.wait_for_env()
+
+    def wait_for_manager(self):
+        if self.desktop not in X11_MANAGERS or not X11_MANAGERS[self.desktop]:
+            return ""
+        return ("for i in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.05; done; "
+                "sleep 0.5")
+
+    def session_command(self, inner):
+        if self.desktop in X11_MANAGERS:
+            display = ":" + str(next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock")))
+            manager = X11_MANAGERS[self.desktop]
+            start = f"Xvfb {display} -screen 0 1024x768x24 -noreset -nolisten tcp & export DISPLAY={display}; " \
+                    f"for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done; "
+            if manager:
+                start += f"{manager} & "
+            return start + f"{inner}"
+        if self.desktop == "mutter-wayland":
+            return f"exec dbus-run-session -- mutter --headless --wayland --virtual-monitor 1024x768 " \
+                   f"--wayland-display=sprout-walk -- {inner}"
+        if self.desktop == "sway":
+            config = self.work / "sway.conf"
+            config.write_text(f"xwayland enable\noutput HEADLESS-1 resolution 1024x768\nexec {inner}\n")
+            os.chown(config, NOBODY, NOBODY)
+            return f"exec sway -c {config}"
+        return f"exec cage -d -- {inner}"
+
+    def wait_for_env(self):
+        end = time.monotonic() + DEADLINE
+        while time.monotonic() < end:
+            if self.env_file.exists():
+                fields = dict(f.split("=", 1) for f in self.env_file.read_text().split())
+                return {k: v for k, v in fields.items() if v}
+            if self.process.poll() is not None:
+                break
+            time.sleep(0.05)
+        raise WalkFailed("the desktop did not start: " + (self.work / "desktop.log").read_text()[-2000:])
+
+    def x(self, *command):
+        env = {"PATH": "/usr/bin:/bin", "HOME": str(self.work), "XDG_RUNTIME_DIR": str(self.work / "runtime"), **self.env}
+        done = subprocess.run(as_nobody(*command), env=env, capture_output=True, text=True, timeout=DEADLINE)
+        return done.stdout.strip()
+
+    def end(self):
+        try:
+            os.killpg(self.process.pid, signal.SIGTERM)
+            self.process.wait(timeout=5)
+        except (ProcessLookupError, subprocess.TimeoutExpired):
+            os.killpg(self.process.pid, signal.SIGKILL)
+
+
+class Walk:
+    def __init__(self, session):
+        self.s = session
+        self.screen = None
+        self.shell_window = None
+        self.returns = []
+
+    def lines(self):
+        try:
+            return self.s.trace.read_text().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def wait(self, pattern, after=0, what=None):
+        end = time.monotonic() + DEADLINE
+        while time.monotonic() < end:
+            for n, line in enumerate(self.lines()):
+                if n >= after and re.search(pattern, line):
+                    return n
+            time.sleep(0.02)
+        raise WalkFailed(f"no '{what or pattern}' in the trace")
+
+    def at(self, point):
+        sx, sy = self.screen
+        scale = min(sx / 800, sy / 600)
+        return [str(round((sx - 800 * scale) / 2 + point[0] * scale)), str(round((sy - 600 * scale) / 2 + point[1] * scale))]
+
+    def point(self, p):
+        self.s.x("xdotool", "mousemove", *self.at(p))
+
+    def click(self, p):
+        self.s.x("xdotool", "mousemove", *self.at(p), "click", "1")
+
+    def window_state(self, window):
+        """Where the window is and whether the desktop shows it with the keyboard."""
+        info = self.s.x("xwininfo", "-id", window)
+        geometry = [int(re.search(rf"{k}:\s+(-?\d+)", info).group(1))
+                    for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        states = self.s.x("xprop", "-id", window, "_NET_WM_STATE")
+        focused = self.s.x("xdotool", "getwindowfocus") == window
+        return geometry, states, focused, "IsViewable" in info
+
+    def on_screen(self, window):
+        geometry, states, focused, viewable = self.window_state(window)
+        return (viewable and focused and geometry == [0, 0, *self.screen]
+                and "HIDDEN" not in states and "DEMANDS_ATTENTION" not in states)
+
+    def wait_on_screen(self, window, what):
+        end = time.monotonic() + DEADLINE
+        while time.monotonic() < end:
+            if self.on_screen(window):
+                return time.monotonic()
+            time.sleep(0.01)
+        raise WalkFailed(f"{what}: the window is not full screen with the keyboard: {self.window_state(window)}")
+
+    def find_window(self, title):
+        end = time.monotonic() + DEADLINE
+        while time.monotonic() < end:
+            found = self.s.x("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
+            if found:
+                return found[0]
+            time.sleep(0.05)
+        raise WalkFailed(f"no window '{title}'")
+
+    def silent_between(self, start, end):
+        spoken = [l for l in self.lines()[start:end] if re.search(r"\t(voice|effect)\t", l)]
+        if spoken:
+            raise WalkFailed(f"the shell spoke while a program ran: {spoken}")
+
+    def round_trip(self, start_it, program_window, end_it, what, covers=True):
+        """Starts a program, checks it is shown (covering the screen, for an
+        activity) and the shell is silent, ends it and times the shell's
+        return."""
+        mark = len(self.lines())
+        start_it()
+        started = self.wait(r"\tstart\t", mark, f"{what} started")
+        self.wait(r"\twindow\t(minimised|stays)", mark, "the shell giving way")
+        window = self.find_window(program_window)
+        if covers:
+            self.wait_on_screen(window, f"the {what}")
+        ended_at = time.monotonic()
+        end_it(window)
+        back = self.wait_on_screen(self.shell_window, f"the shell after the {what}")
+        finished = self.wait(r"\tfinished\t", started, f"the end of the {what}")
+        self.silent_between(started, finished)
+        self.wait(r"\twindow\tmaximised", finished, "the shell's return")
+        self.returns.append((what, back - ended_at))
+        return finished
+
+    def run(self):
+        self.wait(r"\tvisible\tengbut\t1", what="the language buttons")
+        self.screen = [int(v) for v in re.search(r"dimensions:\s+(\d+)x(\d+)", self.s.x("xdpyinfo")).groups()]
+        self.shell_window = self.find_window(SHELL_TITLE)
+        self.wait_on_screen(self.shell_window, "the first screen")
+
+        self.click(ENGLISH)
+        self.wait(r"\tfocus\tnameedit", what="the name box")
+        self.s.x("xdotool", "type", "--delay", "40", "anna")
+        self.click(OK)
+        self.wait(r"\tprompts-end", what="the end of the menu instruction")
+        self.point(ITEMS[1][1])
+        if self.s.desktop == "cage":
+            # cage's headless output renders nothing a screenshot could take,
+            # so the picture is the window's own, as Xwayland holds it.
+            self.s.x("import", "-window", self.shell_window, str(self.s.work / "kiosk.png"))
+        registers = glob.glob(str(self.s.work / "data/**/students.dat"), recursive=True)
+        if not registers or b"anna" not in Path(registers[0]).read_bytes():
+            raise WalkFailed("the name typed without a click is not in the register")
+
+        mark = len(self.lines())
+        self.point(ITEMS[0][1])
+        self.wait(rf"\tvoice\t.*{ITEMS[0][2]}", mark, "the item's name on pointing")
+        for n in range(3):
+            zone, place, _ = ITEMS[n % 2]
+            other = ITEMS[(n + 1) % 2]
+            finished = self.round_trip(lambda: self.click(place), "Activity",
+                                       lambda w: self.s.x("xdotool", "key", "Escape"), "activity")
+            self.wait(r"\tprompts-end", finished, "the menu instruction after the activity")
+            self.point(other[1])
+            self.wait(rf"\tvoice\t.*{other[2]}", finished, "the next item's name on pointing")
+            instructions = [l for l in self.lines()[finished:] if re.search(r"\tvoice\t.*a_2\.wav", l)]
+            if len(instructions) != 1:
+                raise WalkFailed(f"the instruction was spoken {len(instructions)} times after the activity")
+
+        self.click(BACK)
+        self.wait(r"\tvisible\tmutebut\t1", what="the volume button")
+        self.round_trip(lambda: self.click(VOLUME), "volume",
+                        lambda w: subprocess.run(["pkill", "-x", "xmessage"]), "volume control", covers=False)
+
+        self.click(AFRIKAANS)
+        self.wait(r"\tfocus\tnameedit", len(self.lines()) - 1, "the Afrikaans name screen")
+        self.click(EXIT)
+        self.wait(r"\tvisible\tadvertform\t1", what="the farewell window")
+        self.click(FAREWELL_EXIT)
+        self.wait(r"\texit$", what="the exit")
+        status_file = self.s.status_file
+        end = time.monotonic() + DEADLINE
+        while not status_file.exists() and time.monotonic() < end:
+            time.sleep(0.05)
+        if not status_file.exists() or status_file.read_text().strip() != "0":
+            raise WalkFailed("the shell did not end with status 0")
+        for kind in ("screen", "pointer"):
+            before = (self.s.work / f"{kind}-before").read_text()
+            after = (self.s.work / f"{kind}-after").read_text()
+            if before != after:
+                raise WalkFailed(f"the {kind} is not as before: {before!r} then {after!r}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("desktop", choices=DESKTOPS)
+    parser.add_argument("--shell", required=True)
+    parser.add_argument("--package", required=True)
+    parser.add_argument("--build", required=True)
+    parser.add_argument("--out", required=True)
+    args = parser.parse_args()
+    if os.geteuid() != 0:
+        print("the desktops walk needs root, to start each desktop as an ordinary user")
+        return 77
+    out = Path(args.out)
+    out.mkdir(parents=True, exist_ok=True)
+    work = Path(tempfile.mkdtemp(prefix=f"sprout-{args.desktop}-"))
+    work.chmod(0o755)
+    session = Session(args.desktop, args, work)
+    walk = Walk(session)
+    try:
+        walk.run()
+        if args.desktop == "cage":
+            session.process.wait(timeout=DEADLINE)  # the session ends with the shell
+        verdict = 0
+    except (WalkFailed, subprocess.TimeoutExpired) as failure:
+        print(f"{args.desktop}: {failure}")
+        verdict = 1
+    finally:
+        session.end()
+        for name in ("trace.txt", "desktop.log", "kiosk.png"):
+            if (work / name).exists():
+                shutil.copy(work / name, out / f"{args.desktop}-{name}")
+        shutil.rmtree(work, ignore_errors=True)
+    times = [t for what, t in walk.returns if what == "activity"]
+    report = {"desktop": args.desktop, "returns": walk.returns,
+              "median_activity_return_s": statistics.median(times) if times else None}
+    (out / f"{args.desktop}.json").write_text(json.dumps(report, indent=1))
+    print(json.dumps(report))
+    if times and statistics.median(times) > RETURN_GOAL:
+        print(f"{args.desktop}: the shell came back in {statistics.median(times):.2f} s (median), over {RETURN_GOAL} s")
+        verdict = 1
+    print(f"{args.desktop}: {'passed' if verdict == 0 else 'FAILED'}")
+    return verdict
+
+
+if __name__ == "__main__":
+    sys.exit(main())
