@@ -1,6 +1,7 @@
 #include "support/ShellWithProbe.h"
 
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -131,6 +132,25 @@ TEST_F(Launcher, ASecondClickWithinTheWaitPlaysWrongAndOnlyOneProgramStarts)
     started();
     t.run_for(1000);
     EXPECT_EQ(count("start"), 1u);
+}
+
+TEST_F(Launcher, AnExitWithinTheWaitCancelsTheStartAndTheFarewellIsHeardWhole)
+{
+    furnish_farewell('a');
+    form.exitbut.Show();
+    // The farewell window's exit button, three seconds after it is shown.
+    std::optional<EventLoop::TimerId> leave;
+    leave = t.app.loop().add_timer(3000, [&] {
+        t.app.loop().remove_timer(*leave);
+        click_at(760, 570);
+    });
+    click(form.Image3);
+    t.run_for(100);
+    click(form.exitbut);
+    EXPECT_TRUE(form.closed());
+    EXPECT_EQ(count("start"), 0u);
+    EXPECT_FALSE(minimised());
+    EXPECT_EQ(traced_files("voice-end"), (std::vector<std::string> { "a_17.wav" }));
 }
 
 TEST_F(Launcher, TheReportSlotStartsLikeTheActivities)
