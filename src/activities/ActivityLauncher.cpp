@@ -30,9 +30,9 @@ void TForm1::LaunchActivity(std::string const& relative_path)
     }
     Application->MessageBox(TMsgDlgType::mtWarning,
         "The file you selected does not exists! Please re-install software!", TMsgDlgButtons::mbOK);
-    childrunning = false;
-    // The menu comes back to life, or the child could only leave the program.
-    set_menuactive(true);
+    // Back as from a refused start: the menu would otherwise stay dead, or
+    // silent when the click cut the instruction off before its end.
+    return_to_menu();
 }
 
 // Also called after a refused start; the starter watches only a program it

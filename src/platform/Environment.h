@@ -33,6 +33,16 @@ std::string cache_folder();
 // thread starts: it changes the environment.
 void use_compose_cache();
 
+// The environment of the programs the shell starts is its own, but for the
+// variables set here, which they get in place of the shell's values (or in
+// addition, where the shell has none). The shell's own environment never
+// changes.
+void set_for_programs(std::string const& name, std::string const& value);
+// Started programs get the shell's own value of `name` again.
+void drop_for_programs(std::string const& name);
+// Every entry NAME=value of a program started now.
+std::vector<std::string> programs_environment();
+
 // Where the system's own programs live.
 std::string windows_folder();
 std::string system_folder();

@@ -9,6 +9,7 @@ namespace platform {
 // A program started the way the desktop shell starts one: an "open" runs it
 // with its parameter string split by the platform's C runtime rules,
 // "explore" opens the folder of the file, "print" has no counterpart here.
+// Every program gets the environment of started programs (Environment.h).
 // Move-only; every child is reaped, by a waiting thread if the handle goes
 // before the program has ended.
 class Process {

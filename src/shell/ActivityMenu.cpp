@@ -51,9 +51,10 @@ void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
     hover_zone(zone, zone_flag(ZoneGroup::Perception, zone.Tag()), zone_prompt(ZoneGroup::Perception, zone.Tag()));
 }
 
-// The marks are written before the click sound: an effect stops the mascot,
-// whose frame composition serves pending events, so a click handled there
-// must already see this move's marks.
+// The name's marks are set after the click sound: the sound stops the
+// mascot, whose frame serves pending events, and a sequence end or another
+// move handled there must not find this move's marks before its prompt is
+// queued.
 void TForm1::hover_zone(TControl& zone, int flag, std::string const& prompt)
 {
     if (hovermark[flag])
@@ -61,15 +62,13 @@ void TForm1::hover_zone(TControl& zone, int flag, std::string const& prompt)
     hovermark.fill(false);
     hovermark[flag] = true;
     trace::event("hover", { zone.Name() });
-    bool speak = !instructionplaying && !spoken[flag];
-    if (speak) {
-        pendingspoken.fill(false);
-        pendingspoken[flag] = true;
-    }
     if (!instructionplaying)
         PlayEffect("click.mp3");
-    if (speak)
-        StartPrompts("", 1, prompt, 500);
+    if (spoken[flag] || instructionplaying)
+        return;
+    pendingspoken.fill(false);
+    pendingspoken[flag] = true;
+    StartPrompts("", 1, prompt, 500);
 }
 
 void TForm1::Image2MouseMove(TObject*, TShiftState, int, int)

@@ -171,6 +171,9 @@ void TForm1::backbutClick(TObject*)
 
 void TForm1::exitbutClick(TObject*)
 {
+    // A menu click's start still waiting would come up under the farewell
+    // window and speak the menu over it when it ends.
+    executetimer.SetEnabled(false);
     voicedir = installdir + voice_folder_for(langletter);
     for (TControl* c : std::initializer_list<TControl*> { &Image2, &Image4, &exitbut, &backbut, &reportbut,
              &denke_ovr, &denke_but1, &denke_but2, &okbut, &phand1, &phand2, &persepsie_ovr, &persepsie_but1,

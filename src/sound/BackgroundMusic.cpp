@@ -21,6 +21,9 @@ char const* const repair_question
     = "The MCI driver for midi-files is not properly installed. Midi files are music files that are used for "
       "background music. Do you want to disable the music?";
 char const* const tunes_removed = "Please re-start this program. Midi-files have been removed.";
+char const* const tunes_kept
+    = "Not every music file could be removed: this user may not change the program's folder. The program goes on "
+      "without music now and will ask again at its next start.";
 
 // Milliseconds since local midnight.
 std::uint32_t time_of_day_millis()
@@ -55,7 +58,11 @@ void TForm1::offer_to_remove_tunes()
 {
     if (Application->MessageBox(TMsgDlgType::mtConfirmation, repair_question, TMsgDlgButtons::mbYesNo) != mrYes)
         return;
-    TuneList::remove_all(musicdir);
+    // Where a tune stays, a restart would only ask again.
+    if (!TuneList::remove_all(musicdir)) {
+        Application->MessageBox(TMsgDlgType::mtInformation, tunes_kept, TMsgDlgButtons::mbOK);
+        return;
+    }
     Application->MessageBox(TMsgDlgType::mtInformation, tunes_removed, TMsgDlgButtons::mbOK);
     Close();
 }

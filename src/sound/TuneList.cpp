@@ -18,8 +18,9 @@ std::vector<std::string> TuneList::names(std::string const& folder, std::size_t 
     return found;
 }
 
-void TuneList::remove_all(std::string const& folder)
+bool TuneList::remove_all(std::string const& folder)
 {
     for (auto const& name : platform::files::list_entries(folder, pattern))
         platform::files::remove(folder + name);
+    return platform::files::list(folder, pattern).empty();
 }

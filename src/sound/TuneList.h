@@ -15,6 +15,7 @@ public:
     // At most `limit` names: the listing stops when the slots are full.
     static std::vector<std::string> names(std::string const& folder, std::size_t limit = slots);
     // Deletes every "*.mid" entry, hidden ones included; an entry that
-    // cannot be deleted (a folder, say) is passed over.
-    static void remove_all(std::string const& folder);
+    // cannot be deleted (a folder, say) is passed over. False when a tune is
+    // left (in a folder the user may not change, say).
+    static bool remove_all(std::string const& folder);
 };

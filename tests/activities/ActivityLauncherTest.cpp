@@ -1,6 +1,7 @@
 #include "support/ShellWithProbe.h"
 
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -133,6 +134,25 @@ TEST_F(Launcher, ASecondClickWithinTheWaitPlaysWrongAndOnlyOneProgramStarts)
     EXPECT_EQ(count("start"), 1u);
 }
 
+TEST_F(Launcher, AnExitWithinTheWaitCancelsTheStartAndTheFarewellIsHeardWhole)
+{
+    furnish_farewell('a');
+    form.exitbut.Show();
+    // The farewell window's exit button, three seconds after it is shown.
+    std::optional<EventLoop::TimerId> leave;
+    leave = t.app.loop().add_timer(3000, [&] {
+        t.app.loop().remove_timer(*leave);
+        click_at(760, 570);
+    });
+    click(form.Image3);
+    t.run_for(100);
+    click(form.exitbut);
+    EXPECT_TRUE(form.closed());
+    EXPECT_EQ(count("start"), 0u);
+    EXPECT_FALSE(minimised());
+    EXPECT_EQ(traced_files("voice-end"), (std::vector<std::string> { "a_17.wav" }));
+}
+
 TEST_F(Launcher, TheReportSlotStartsLikeTheActivities)
 {
     click(form.reportbut);
@@ -183,19 +203,33 @@ TEST_F(Launcher, ARefusedStartComesBackAtOnceWithTheInstructionAndNoMessage)
     EXPECT_EQ(first_field("voice"), form.voicedir + "a_2.wav");
 }
 
-TEST_F(Launcher, AMissingProgramWarnsAndLeavesTheMenuActive)
+TEST_F(Launcher, AMissingProgramWarnsAndTheMenuComesBackSpeaking)
 {
-    t.key(platform::keys::Return);
-    form.LaunchActivity(form.activities[5]);
+    auto answering = t.app.loop().add_timer(10, [this] {
+        if (t.open_box())
+            t.key(platform::keys::Return);
+    });
+    // Clicked as the instruction starts, this sub-choice's click stops the
+    // sequence before the instruction has been heard.
+    form.denke_but1.Show();
+    form.instructionplaying = true;
+    form.StartPrompts("", 1, "a_2.mp3", 500);
+    click(form.denke_but1);
+    ASSERT_TRUE(t.run_until([&] { return !messages().empty(); }, 1000));
+    t.app.loop().remove_timer(answering);
     EXPECT_EQ(messages(),
         (std::vector<std::string> { "warning: The file you selected does not exists! Please re-install software!" }));
     EXPECT_TRUE(form.menuactive);
     EXPECT_FALSE(form.childrunning);
     EXPECT_FALSE(minimised());
-    EXPECT_EQ(form.activitypath, pkg + "memory/memory.exe");
+    EXPECT_EQ(form.activitypath, pkg + "thinking2/association.exe");
 
-    // The menu answers again: the next click starts its program (taken, so
-    // the test ends it rather than leaving it to hold ctest's output open).
+    ASSERT_TRUE(t.run_until([&] { return form.instructiongiven; }, 3000));
+    move_into(form.Image3);
+    EXPECT_EQ(first_field("effect"), form.fxdir + "click.wav");
+    ASSERT_TRUE(t.run_until([&] { return form.spoken[3]; }, 3000));
+    // The next click starts its program (taken, so the test ends it rather
+    // than leaving it to hold ctest's output open).
     click(form.Image3);
     ASSERT_TRUE(started_program());
     EXPECT_EQ(started().arguments, fields("anna", "AFR"));

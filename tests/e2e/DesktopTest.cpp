@@ -180,7 +180,7 @@ TEST(Desktop, CtrlAltZReachesNoOtherProgramWhileTheShellRuns)
     std::filesystem::remove_all(folder);
 }
 
-TEST(Desktop, ThePackageFontIsAddedForTheShellAlone)
+TEST(Desktop, ThePackageFontIsAddedForTheShellAndTheProgramsItStartsAlone)
 {
     XServer x;
     std::string folder = temp_folder();
@@ -189,15 +189,22 @@ TEST(Desktop, ThePackageFontIsAddedForTheShellAlone)
                               + "' '" + folder + "/licence.txt' 'ZEDO Primary' ZEDOPrimary-Regular >/dev/null")
                               .c_str()),
         0);
+    std::string runtime = folder + "/run";
+    std::filesystem::create_directory(runtime);
     std::string match = "fc-match -f '%{family}' 'ZEDO Primary'";
     ASSERT_EQ(x.run(match).find("ZEDO"), std::string::npos) << "not installed for everybody";
     {
-        ShellProcess shell(x, folder, { "HOME=" + folder });
+        ShellProcess shell(x, folder, { "HOME=" + folder, "XDG_RUNTIME_DIR=" + runtime });
         ASSERT_TRUE(shell.wait_for_trace("\tfont\tadded\t" + font + "\n")) << shell.trace();
         EXPECT_EQ(x.run(match).find("ZEDO"), std::string::npos) << "other programs do not see it";
+        // What the programs the shell starts are given.
+        std::vector<std::filesystem::path> shared(std::filesystem::directory_iterator(runtime), {});
+        ASSERT_EQ(shared.size(), 1u);
+        EXPECT_EQ(x.run("FONTCONFIG_FILE='" + (shared[0] / "fonts.conf").string() + "' " + match), "ZEDO Primary");
         shell.signal(SIGTERM);
         EXPECT_EQ(shell.wait_exit(), 0);
         EXPECT_NE(shell.trace().find("\tfont\tremoved\t" + font + "\n"), std::string::npos);
+        EXPECT_TRUE(std::filesystem::is_empty(runtime)) << "nothing of the run is left";
     }
     std::filesystem::remove_all(folder);
 }

@@ -2,7 +2,9 @@
 
 #include "framework/TApplication.h"
 #include "platform/CommandLine.h"
+#include "platform/Environment.h"
 #include "platform/RealClock.h"
+#include "platform/fc/ProgramFonts.h"
 #include "platform/fake/FakeTextRenderer.h"
 #include "platform/fake/FakeWindow.h"
 #include "support/ProbeReport.h"
@@ -11,9 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -218,6 +222,48 @@ TEST_F(StarterTest, WaitBlocksUntilTheProgramHasEnded)
     EXPECT_GE(clock.now() - started, 400);
     EXPECT_EQ(events, (std::vector<std::string> { "w before", "w after" }));
     EXPECT_TRUE(run_until([&] { return has("w finished"); }, 1500));
+}
+
+TEST_F(StarterTest, AProgramStartedWhileAFontIsSharedFindsItsFaceInAnEnvironmentOtherwiseUnchanged)
+{
+    std::string font = temp.path() + "ZEDO Pri.TTF";
+    ASSERT_EQ(std::system(("/usr/bin/python3 " SPROUT_MAKE_FONT " " SPROUT_FONT_SOURCE " " SPROUT_FONT_LICENCE " '" + font
+                              + "' '" + temp.path() + "licence.txt' 'ZEDO Primary' ZEDOPrimary-Regular")
+                              .c_str()),
+        0);
+    std::string answer = temp.path() + "answer";
+    std::string program = temp.write("match",
+        "#!/bin/sh\nfor face in 'ZEDO Primary' Andika; do fc-match -f '%{family}|' \"$face\"; done > \"$1\"\n"
+        "printf %s \"$SPROUT_PROBE_OUT\" >> \"$1\"\n");
+    ::chmod(program.c_str(), 0755);
+    auto& s = app.add<TStarter>("fonts");
+    s.SetCommand(program);
+    s.SetParameters(answer);
+    s.Wait = true;
+    auto match = [&] {
+        s.Start();
+        std::ifstream in(answer);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    auto shared_configuration = [] {
+        for (auto const& entry : platform::environment::programs_environment())
+            if (entry.rfind("FONTCONFIG_FILE=", 0) == 0)
+                return entry.substr(entry.find('=') + 1);
+        return std::string();
+    };
+
+    ASSERT_EQ(match().find("ZEDO"), std::string::npos) << "not installed for everybody";
+    platform::fc::ProgramFonts shared;
+    ASSERT_TRUE(shared.add(font));
+    EXPECT_EQ(match(), "ZEDO Primary|Andika|" + report_path) << "the installed fonts stay";
+    std::string configuration = shared_configuration();
+    EXPECT_TRUE(std::filesystem::exists(configuration));
+
+    shared.remove(font);
+    EXPECT_EQ(match().find("ZEDO"), std::string::npos);
+    EXPECT_EQ(shared_configuration(), "");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(configuration).parent_path()))
+        << "nothing of the run is left, the programs' font caches included";
 }
 
 TEST_F(StarterTest, AnUnwatchedProgramIsReapedAndDestructionLeavesNoPoolItem)

@@ -79,6 +79,19 @@ TEST_F(ActivityMenu, EachNameIsSpokenOnceAndEveryMoveOntoAnotherItemClicks)
     EXPECT_EQ(voices("m1.wav"), 1u);
 }
 
+TEST_F(ActivityMenu, AMoveHandledInsideTheLastOnesClickSoundLeavesTheMarksOnTheNameHeard)
+{
+    // A quick pointer: the second move is served while the first one's click
+    // sound redraws the mascot.
+    for (TControl const* zone : { &form.Image3, &form.Image1 })
+        t.move(zone->screen_left() + zone->Width() / 2, zone->screen_top() + zone->Height() / 2);
+    t.settle();
+    let_voice_end();
+    EXPECT_EQ(traced_files("voice"), (std::vector<std::string> { "m3.wav" }));
+    EXPECT_TRUE(form.spoken[3]);
+    EXPECT_FALSE(form.spoken[1]) << "never heard, so spoken on the next visit";
+}
+
 TEST_F(ActivityMenu, TheBackgroundHidesTheHandButKeepsTheMark)
 {
     hear(form.Image5);

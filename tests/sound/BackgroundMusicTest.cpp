@@ -17,12 +17,58 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 std::string const question = "The MCI driver for midi-files is not properly installed. Midi files are music files "
                              "that are used for background music. Do you want to disable the music?";
 std::string const removed = "Please re-start this program. Midi-files have been removed.";
+std::string const kept = "Not every music file could be removed: this user may not change the program's folder. "
+                         "The program goes on without music now and will ask again at its next start.";
+
+// A folder its user may not change, as the installed package's is: without
+// write permission and, for root, who passes over that, immutable. Undone
+// when it goes.
+struct UnchangeableFolder {
+    std::string path;
+    explicit UnchangeableFolder(std::string folder) : path(std::move(folder))
+    {
+        ::chmod(path.c_str(), 0555);
+        set_immutable(true);
+    }
+    ~UnchangeableFolder()
+    {
+        set_immutable(false);
+        ::chmod(path.c_str(), 0755);
+    }
+    // False where neither took (a file system without the flag).
+    bool holds() const
+    {
+        std::string probe = path + "probe";
+        int fd = ::open(probe.c_str(), O_CREAT | O_EXCL | O_WRONLY, 0644);
+        if (fd < 0)
+            return true;
+        ::close(fd);
+        ::unlink(probe.c_str());
+        return false;
+    }
+    void set_immutable(bool on) const
+    {
+        int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        int flags = 0;
+        if (fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
 
 // The main window's music in virtual time: real tunes on the real synth,
 // rendered by an output that asks for a block every 1024 / 44100 s of that
@@ -262,6 +308,23 @@ TEST_F(Music, YesRemovesTheTunesAndEndsTheRunLikeANormalExit)
     next.FormActivate(&next);
     EXPECT_EQ(messages().size(), 2u);
     EXPECT_EQ(next.music.DeviceID(), 0);
+}
+
+TEST_F(Music, YesOnAFolderTheUserMayNotChangeSaysSoAndGoesOnWithoutMusic)
+{
+    folder.write("install/Music/pipkin.mid", "not a tune");
+    tune("b.mid");
+    UnchangeableFolder installed(musicdir);
+    if (!installed.holds())
+        GTEST_SKIP() << "no folder here can be made unchangeable";
+    answers = { 'y' };
+    form->FormActivate(form);
+    EXPECT_EQ(messages(), (std::vector<std::string> { question, kept }));
+    EXPECT_TRUE(std::filesystem::exists(musicdir + "pipkin.mid"));
+    EXPECT_FALSE(t.app.Terminated());
+    EXPECT_FALSE(form->closed());
+    t.run_for(1000);
+    EXPECT_TRUE(traced("music").empty());
 }
 
 namespace {

@@ -47,7 +47,7 @@ TEST(TuneList, RemovingDeletesEveryTuneEntryAndPassesOverFolders)
     folder.write("y.mid/inside.mid", "x");
     fs::permissions(folder.path() + "a.mid", fs::perms::owner_read); // read-only is deleted too
     fs::create_symlink(folder.path() + "keep.txt", folder.path() + "link.mid");
-    TuneList::remove_all(folder.path());
+    EXPECT_TRUE(TuneList::remove_all(folder.path())) << "no tune is left";
     std::vector<std::string> left;
     for (auto const& e : fs::directory_iterator(folder.path()))
         left.push_back(e.path().filename().string());

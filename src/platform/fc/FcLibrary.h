@@ -23,7 +23,9 @@ inline constexpr char const* library_file = "libfontconfig.so.1";
     X(FcFontSetDestroy)                                                                                                \
     X(FcConfigDestroy)                                                                                                 \
     X(FcConfigAppFontAddFile)                                                                                          \
-    X(FcConfigAppFontClear)
+    X(FcConfigAppFontClear)                                                                                            \
+    X(FcConfigFilename)                                                                                                \
+    X(FcStrFree)
 
 // The library's functions under their own names; the header's declarations
 // give every signature.

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <pwd.h>
+#include <set>
 #include <unistd.h>
 #include <utility>
 
@@ -17,6 +19,9 @@ namespace platform::environment {
 namespace {
 
 std::string installed_profile = "/var/lib/pipkin-sprout";
+
+std::mutex programs_mutex;
+std::map<std::string, std::string> programs_values;
 
 bool names_all_users_profile(std::string const& entry) { return entry.rfind("ALLUSERSPROFILE=", 0) == 0; }
 
@@ -102,6 +107,38 @@ void use_compose_cache()
     std::string const folder = cache_folder() + "/compose";
     if (files::make_folders(folder) == 0)
         ::setenv("XCOMPOSECACHE", folder.c_str(), 0);
+}
+
+void set_for_programs(std::string const& name, std::string const& value)
+{
+    std::lock_guard lock(programs_mutex);
+    programs_values[name] = value;
+}
+
+void drop_for_programs(std::string const& name)
+{
+    std::lock_guard lock(programs_mutex);
+    programs_values.erase(name);
+}
+
+std::vector<std::string> programs_environment()
+{
+    std::lock_guard lock(programs_mutex);
+    std::vector<std::string> list;
+    std::set<std::string> placed;
+    for (char** e = environ; e && *e; ++e) {
+        std::string_view const entry = *e;
+        std::string const name(entry.substr(0, entry.find('=')));
+        auto given = programs_values.find(name);
+        if (given == programs_values.end())
+            list.emplace_back(entry);
+        else if (placed.insert(name).second)
+            list.push_back(name + "=" + given->second);
+    }
+    for (auto const& [name, value] : programs_values)
+        if (!placed.count(name))
+            list.push_back(name + "=" + value);
+    return list;
 }
 
 std::string use_installed_profile(std::string folder) { return std::exchange(installed_profile, std::move(folder)); }

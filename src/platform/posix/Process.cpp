@@ -1,6 +1,7 @@
 #include "platform/Process.h"
 
 #include "platform/CommandLine.h"
+#include "platform/Environment.h"
 #include "platform/Files.h"
 
 #include <cerrno>
@@ -14,8 +15,6 @@
 #include <unistd.h>
 #include <utility>
 #include <vector>
-
-extern char** environ;
 
 namespace platform {
 
@@ -111,6 +110,16 @@ struct SpawnAttributes {
     SpawnAttributes& operator=(SpawnAttributes const&) = delete;
 };
 
+// The strings as the C array exec takes, ending with a null pointer.
+std::vector<char*> null_ended(std::vector<std::string> const& strings)
+{
+    std::vector<char*> pointers;
+    for (auto const& s : strings)
+        pointers.push_back(const_cast<char*>(s.c_str()));
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
 struct Spawned {
     pid_t pid { -1 };
     int refused { 0 };
@@ -135,13 +144,10 @@ Spawned spawn(std::vector<std::string> const& argv, std::string const& folder)
     posix_spawnattr_setsigdefault(&attributes.attributes, &all);
     posix_spawnattr_setflags(&attributes.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
-    std::vector<char*> pointers;
-    for (auto const& a : argv)
-        pointers.push_back(const_cast<char*>(a.c_str()));
-    pointers.push_back(nullptr);
-
+    auto const variables = environment::programs_environment();
     pid_t pid = -1;
-    int error = posix_spawn(&pid, argv.front().c_str(), &files.actions, &attributes.attributes, pointers.data(), environ);
+    int error = posix_spawn(&pid, argv.front().c_str(), &files.actions, &attributes.attributes,
+        null_ended(argv).data(), null_ended(variables).data());
     if (error != 0)
         return { -1, shell_code(error) };
     return { pid, 0 };

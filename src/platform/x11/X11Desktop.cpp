@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace platform::x11 {
@@ -119,6 +120,10 @@ bool X11Desktop::add_font(std::string const& absolute_path)
         || !fc::functions().FcConfigAppFontAddFile(nullptr, reinterpret_cast<FcChar8 const*>(absolute_path.c_str())))
         return false;
     m_fonts.push_back(absolute_path);
+    // The shell's own use of the font does not depend on it.
+    if (!m_program_fonts.add(absolute_path))
+        std::fprintf(stderr, "pipkin-sprout: cannot share the font %s with the programs it starts\n",
+            absolute_path.c_str());
     return true;
 }
 
@@ -128,6 +133,8 @@ bool X11Desktop::remove_font(std::string const& absolute_path)
     if (it == m_fonts.end())
         return false;
     m_fonts.erase(it);
+    if (std::find(m_fonts.begin(), m_fonts.end(), absolute_path) == m_fonts.end())
+        m_program_fonts.remove(absolute_path);
     // fontconfig removes application fonts only all at once.
     // Only fonts that were added are removed, so the library is open.
     auto const& lib = fc::functions();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Desktop.h"
+#include "platform/fc/ProgramFonts.h"
 
 #include <string>
 #include <vector>
@@ -14,8 +15,9 @@ class X11Connection;
 //   frame's client) of class "Shell_TrayWnd" or of type
 //   _NET_WM_WINDOW_TYPE_DOCK, hidden with XUnmapWindow, shown with XMapWindow;
 // - the pointer mapping, read and written whole;
-// - fonts added to this process's fontconfig application set; removing one
-//   rebuilds that set from the others.
+// - fonts added to this process's fontconfig application set (removing one
+//   rebuilds that set from the others) and shared with the programs the
+//   shell starts for as long as they are added.
 class X11Desktop final : public Desktop {
 public:
     explicit X11Desktop(X11Connection&);
@@ -33,6 +35,7 @@ private:
 
     X11Connection& m_connection;
     std::vector<std::string> m_fonts;
+    fc::ProgramFonts m_program_fonts;
 };
 
 }
