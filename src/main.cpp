@@ -2,6 +2,7 @@
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/Guardian.h"
 #include "platform/TerminationSignals.h"
 #include "platform/fluid/FluidSynth.h"
 #include "platform/sdl/SdlAudioDevice.h"
@@ -12,6 +13,7 @@
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11RandR.h"
 #include "shell/TForm1.h"
 #include "sound/TunePrograms.h"
 
@@ -48,7 +50,8 @@ public:
 class DesktopServices {
 public:
     explicit DesktopServices(platform::x11::X11Connection& x)
-        : m_display(x)
+        : m_randr(x)
+        , m_display(m_randr, platform::Guardian::none())
         , m_desktop(x)
         , m_hot_keys(x)
     {
@@ -66,6 +69,7 @@ public:
     DesktopServices& operator=(DesktopServices const&) = delete;
 
 private:
+    platform::x11::X11RandR m_randr;
     platform::x11::X11Display m_display;
     platform::x11::X11Desktop m_desktop;
     platform::x11::X11HotKeys m_hot_keys;
