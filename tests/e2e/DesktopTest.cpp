@@ -6,7 +6,6 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -68,22 +67,6 @@ long traced_at(std::string const& trace, std::string const& text)
     return std::stol(trace.substr(line == std::string::npos ? 0 : line + 1));
 }
 
-// The guardian of the shell tracing to `trace_path`, or the restore it has
-// become: their process ids.
-std::vector<int> guardians_of(std::string const& trace_path)
-{
-    std::string const wanted = std::string("SPROUT_TRACE=") + trace_path + '\0';
-    std::vector<int> found;
-    for (auto const& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream comm(entry.path() / "comm"), environ(entry.path() / "environ");
-        std::string name, env((std::istreambuf_iterator<char>(environ)), {});
-        std::getline(comm, name);
-        if ((name == "sprout-guardian" || name == "sprout-restore") && env.find(wanted) != std::string::npos)
-            found.push_back(std::stoi(entry.path().filename()));
-    }
-    return found;
-}
-
 // A 1024 x 768 screen that also offers 800 x 600 at the same (zero) rate,
 // a stand-in panel and left-handed buttons.
 struct SwitchingDesktop : ::testing::Test {
@@ -138,7 +121,7 @@ TEST_F(SwitchingDesktop, TheRunIsAt800By600WithoutThePanelAndTheDesktopComesBack
         EXPECT_TRUE(client.mapped(dock));
         EXPECT_EQ(first_buttons(x), "321") << "the left-handed order stays";
         EXPECT_NE(shell.trace().find("\tpanel\tshown\n"), std::string::npos);
-        EXPECT_TRUE(eventually([&] { return guardians_of(folder + "/trace.txt").empty(); }));
+        EXPECT_TRUE(eventually([&] { return shell.guardians().empty(); }));
         EXPECT_EQ(shell.trace().find("\tguardian\t"), std::string::npos) << "the guardian had nothing to do";
     }
 }
@@ -159,12 +142,11 @@ struct ShellDeath : SwitchingDesktop, ::testing::WithParamInterface<int> {
 
 TEST_P(ShellDeath, TheGuardianPutsTheDesktopBackWithinASecond)
 {
-    std::string const trace_path = folder + "/trace.txt";
     ShellProcess shell(x, folder, { "HOME=" + folder });
     ASSERT_TRUE(shell.wait_for_trace("first-frame"));
     ASSERT_EQ(screen_size(x), "800 x 600");
     ASSERT_FALSE(client.mapped(dock));
-    EXPECT_EQ(guardians_of(trace_path).size(), 1u) << "a guardian of its own";
+    EXPECT_EQ(shell.guardians().size(), 1u) << "a guardian of its own";
     client.make_listener();
     x.run("xdotool key ctrl+alt+z");
     // As a death in the middle of the shell's own restore would leave it.
@@ -181,7 +163,7 @@ TEST_P(ShellDeath, TheGuardianPutsTheDesktopBackWithinASecond)
               << " ms after " << strsignal(GetParam()) << '\n';
     x.run("xdotool key ctrl+alt+z");
     EXPECT_EQ(client.key_presses("z"), 1) << "held while the shell ran, released with its connection";
-    EXPECT_TRUE(eventually([&] { return guardians_of(trace_path).empty(); })) << "the guardian ends after its restore";
+    EXPECT_TRUE(eventually([&] { return shell.guardians().empty(); })) << "the guardian ends after its restore";
     for (char const* hold : { "display", "panel", "pointer" })
         EXPECT_NE(shell.trace().find(std::string("\tguardian\trestored\t") + hold + "\n"), std::string::npos) << hold;
 }
