@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <iostream>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -47,7 +48,9 @@ char const* name_of(Guardian::Hold hold)
     sigset_t none;
     sigemptyset(&none);
     ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    if (::dup2(socket, STDIN_FILENO) < 0)
+    // With our standard input closed the socket may already be there, where
+    // dup2 would leave it close-on-exec.
+    if (socket == STDIN_FILENO ? ::fcntl(socket, F_SETFD, 0) < 0 : ::dup2(socket, STDIN_FILENO) < 0)
         ::_exit(127);
     ::close_range(3, ~0u, 0);
     char* const argv[] = { const_cast<char*>(program), nullptr };
