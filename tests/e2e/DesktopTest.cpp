@@ -247,6 +247,14 @@ TEST(Desktop, ThePackageFontIsAddedForTheShellAlone)
         EXPECT_EQ(shell.wait_exit(), 0);
         EXPECT_NE(shell.trace().find("\tfont\tremoved\t" + font + "\n"), std::string::npos);
     }
+    {
+        // So a shell that dies leaves no font behind for its guardian.
+        ShellProcess shell(x, folder, { "HOME=" + folder });
+        ASSERT_TRUE(shell.wait_for_count("\tfont\tadded\t", 2));
+        shell.signal(SIGKILL);
+        EXPECT_EQ(shell.wait_exit(), 128 + SIGKILL);
+        EXPECT_EQ(x.run(match).find("ZEDO"), std::string::npos);
+    }
     std::filesystem::remove_all(folder);
 }
 
