@@ -4,6 +4,7 @@
 #include "platform/Files.h"
 #include "platform/TerminationSignals.h"
 #include "platform/fluid/FluidSynth.h"
+#include "platform/posix/GuardianProcess.h"
 #include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlLargeBlocks.h"
 #include "platform/sdl/SdlText.h"
@@ -12,6 +13,7 @@
 #include "platform/x11/X11Desktop.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11HotKeys.h"
+#include "platform/x11/X11RandR.h"
 #include "shell/TForm1.h"
 #include "sound/TunePrograms.h"
 
@@ -44,12 +46,14 @@ public:
 };
 
 // The display, the desktop and the hot keys over the shell's own X
-// connection, installed for the services' lifetime.
+// connection, installed for the services' lifetime; what they take of the
+// desktop is told to the guardian.
 class DesktopServices {
 public:
-    explicit DesktopServices(platform::x11::X11Connection& x)
-        : m_display(x)
-        , m_desktop(x)
+    DesktopServices(platform::x11::X11Connection& x, platform::Guardian& guardian)
+        : m_randr(x)
+        , m_display(m_randr, guardian)
+        , m_desktop(x, guardian)
         , m_hot_keys(x)
     {
         platform::Display::install(&m_display);
@@ -66,6 +70,7 @@ public:
     DesktopServices& operator=(DesktopServices const&) = delete;
 
 private:
+    platform::x11::X11RandR m_randr;
     platform::x11::X11Display m_display;
     platform::x11::X11Desktop m_desktop;
     platform::x11::X11HotKeys m_hot_keys;
@@ -75,6 +80,10 @@ private:
 
 int main()
 {
+    // Started before any thread exists, so that forking it is safe; the hot
+    // key and the font need no guarding, as the server drops the one with
+    // our connection and the other was only ever our process's.
+    auto guardian = platform::GuardianProcess::start();
     platform::environment::use_compose_cache();
     // Before any thread exists, so every thread inherits the blocked signals.
     platform::watch_termination_signals([] {
@@ -91,7 +100,7 @@ int main()
         auto x = platform::x11::X11Connection::open();
         if (!x)
             throw std::runtime_error("Cannot open the display");
-        DesktopServices desktop(*x);
+        DesktopServices desktop(*x, guardian ? *guardian : platform::Guardian::none());
         platform::SdlWindow window(clock,
             x->window_manager_running() ? platform::SdlWindow::Style::FullScreen
                                         : platform::SdlWindow::Style::Borderless);

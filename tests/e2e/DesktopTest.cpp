@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -119,8 +121,55 @@ TEST_F(SwitchingDesktop, TheRunIsAt800By600WithoutThePanelAndTheDesktopComesBack
         EXPECT_TRUE(client.mapped(dock));
         EXPECT_EQ(first_buttons(x), "321") << "the left-handed order stays";
         EXPECT_NE(shell.trace().find("\tpanel\tshown\n"), std::string::npos);
+        EXPECT_TRUE(eventually([&] { return shell.guardians().empty(); }));
+        EXPECT_EQ(shell.trace().find("\tguardian\t"), std::string::npos) << "the guardian had nothing to do";
     }
 }
+
+namespace {
+
+// The shell ended by a signal it cannot catch while the screen is switched.
+struct ShellDeath : SwitchingDesktop, ::testing::WithParamInterface<int> {
+    // No core files of the crashes in the test's folders.
+    ShellDeath()
+    {
+        rlimit none {};
+        ::setrlimit(RLIMIT_CORE, &none);
+    }
+};
+
+}
+
+TEST_P(ShellDeath, TheGuardianPutsTheDesktopBackWithinASecond)
+{
+    ShellProcess shell(x, folder, { "HOME=" + folder });
+    ASSERT_TRUE(shell.wait_for_trace("first-frame"));
+    ASSERT_EQ(screen_size(x), "800 x 600");
+    ASSERT_FALSE(client.mapped(dock));
+    EXPECT_EQ(shell.guardians().size(), 1u) << "a guardian of its own";
+    client.make_listener();
+    x.run("xdotool key ctrl+alt+z");
+    // As a death in the middle of the shell's own restore would leave it.
+    x.run("xmodmap -e 'pointer = 1 2 3'");
+
+    auto const signalled = std::chrono::steady_clock::now();
+    shell.signal(GetParam());
+    EXPECT_EQ(shell.wait_exit(), 128 + GetParam());
+    EXPECT_TRUE(eventually(
+        [&] { return screen_size(x) == "1024 x 768" && client.mapped(dock) && first_buttons(x) == "321"; }, 1000))
+        << screen_size(x) << ", buttons " << first_buttons(x);
+    std::cout << "desktop back " << std::chrono::duration_cast<std::chrono::milliseconds>(
+                     std::chrono::steady_clock::now() - signalled).count()
+              << " ms after " << strsignal(GetParam()) << '\n';
+    x.run("xdotool key ctrl+alt+z");
+    EXPECT_EQ(client.key_presses("z"), 1) << "held while the shell ran, released with its connection";
+    EXPECT_TRUE(eventually([&] { return shell.guardians().empty(); })) << "the guardian ends after its restore";
+    for (char const* hold : { "display", "panel", "pointer" })
+        EXPECT_NE(shell.trace().find(std::string("\tguardian\trestored\t") + hold + "\n"), std::string::npos) << hold;
+}
+
+INSTANTIATE_TEST_SUITE_P(UncaughtSignals, ShellDeath, ::testing::Values(SIGKILL, SIGSEGV, SIGABRT),
+    [](auto const& info) { return std::string(sigabbrev_np(info.param)); });
 
 TEST_F(SwitchingDesktop, TwoSignalsInARowStillLeaveTheDesktopAsItWas)
 {
@@ -205,6 +254,14 @@ TEST(Desktop, ThePackageFontIsAddedForTheShellAndTheProgramsItStartsAlone)
         EXPECT_EQ(shell.wait_exit(), 0);
         EXPECT_NE(shell.trace().find("\tfont\tremoved\t" + font + "\n"), std::string::npos);
         EXPECT_TRUE(std::filesystem::is_empty(runtime)) << "nothing of the run is left";
+    }
+    {
+        // So a shell that dies leaves no font behind for its guardian.
+        ShellProcess shell(x, folder, { "HOME=" + folder });
+        ASSERT_TRUE(shell.wait_for_count("\tfont\tadded\t", 2));
+        shell.signal(SIGKILL);
+        EXPECT_EQ(shell.wait_exit(), 128 + SIGKILL);
+        EXPECT_EQ(x.run(match).find("ZEDO"), std::string::npos);
     }
     std::filesystem::remove_all(folder);
 }

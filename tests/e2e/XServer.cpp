@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -137,6 +138,20 @@ bool ShellProcess::wait_for_count(std::string const& text, std::size_t n, int ti
 }
 
 void ShellProcess::signal(int sig) const { ::kill(m_pid, sig); }
+
+std::vector<int> ShellProcess::guardians() const
+{
+    std::string const wanted = "SPROUT_TRACE=" + m_trace_path + '\0';
+    std::vector<int> found;
+    for (auto const& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream comm(entry.path() / "comm"), environ(entry.path() / "environ");
+        std::string name, env((std::istreambuf_iterator<char>(environ)), {});
+        std::getline(comm, name);
+        if ((name == "sprout-guardian" || name == "sprout-restore") && env.find(wanted) != std::string::npos)
+            found.push_back(std::stoi(entry.path().filename()));
+    }
+    return found;
+}
 
 int ShellProcess::wait_exit(int timeout_ms)
 {

@@ -41,6 +41,9 @@ public:
     // Polls until `count(text)` reaches `n`; false after the timeout.
     bool wait_for_count(std::string const& text, std::size_t n, int timeout_ms = 10000) const;
     void signal(int sig) const;
+    // The process ids of the shell's guardian, or of the restore it has
+    // become: those whose environment names this shell's trace.
+    std::vector<int> guardians() const;
     // The exit status, or -1 when it did not end in time.
     int wait_exit(int timeout_ms = 10000);
 

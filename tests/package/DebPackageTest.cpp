@@ -145,7 +145,8 @@ TEST_F(DebPackage, InstallsTheLauncherToolsAndDesktopFiles)
     fs::path const launcher = root / "usr/games/pipkin-sprout";
     EXPECT_TRUE(read_text(launcher).starts_with("#!/bin/sh\n"));
     EXPECT_TRUE(executable(launcher));
-    for (fs::path program : { root / program_folder / "pipkin-sprout", root / "usr/games/sprout-register" }) {
+    for (fs::path program : { root / program_folder / "pipkin-sprout", root / program_folder / "sprout-guardian",
+             root / program_folder / "sprout-restore", root / "usr/games/sprout-register" }) {
         EXPECT_TRUE(is_elf(program)) << program;
         EXPECT_TRUE(executable(program)) << program;
     }
@@ -216,6 +217,10 @@ TEST_F(DebPackage, TheUnpackedLauncherBringsUpTheIntroWithItsTune)
     };
     EXPECT_TRUE(lit(e2e::settled_screenshot(x, elsewhere, lit))) << "the screen stayed black";
 
-    shell.signal(SIGTERM);
-    EXPECT_EQ(shell.wait_exit(), 0);
+    // Its guardian lies beside it, and so does the restore it becomes: the
+    // pointer mapping found is all a killed shell on this screen leaves it.
+    EXPECT_EQ(shell.guardians().size(), 1u);
+    shell.signal(SIGKILL);
+    EXPECT_EQ(shell.wait_exit(), 128 + SIGKILL);
+    EXPECT_TRUE(shell.wait_for_trace("\tguardian\trestored\tpointer\n")) << shell.trace();
 }

@@ -4,6 +4,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -26,6 +27,8 @@ X11Connection::X11Connection(DisplayPtr display) : m_display(std::move(display))
     if (::pipe2(m_stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
         m_stop_pipe[0] = m_stop_pipe[1] = -1;
     ::fcntl(ConnectionNumber(m_display.get()), F_SETFD, FD_CLOEXEC);
+    // Xlib keeps its record of the screen's size current only from these.
+    XRRSelectInput(m_display.get(), m_root, RRScreenChangeNotifyMask);
     m_watcher = std::thread([this] { watch(); });
 }
 
@@ -67,6 +70,7 @@ void X11Connection::drain()
     while (XPending(d) > 0) {
         XEvent e;
         XNextEvent(d, &e);
+        XRRUpdateConfiguration(&e);
         if (e.type != KeyPress)
             continue;
         std::lock_guard lock(m_handler_mutex);

@@ -14,7 +14,8 @@ namespace platform::x11 {
 // - opening the display named by DISPLAY before SDL does, Xlib thread-safe;
 // - telling a window manager from a bare server (the EWMH check window);
 // - a watcher thread, blocked in poll() while idle, that drains the events
-//   the server sends us (the hot key's presses) and hands key presses on.
+//   the server sends us (the hot key's presses, the screen's size changes),
+//   hands key presses on and keeps Xlib's record of the screen current.
 class X11Connection {
 public:
     // Nothing when no display can be opened.

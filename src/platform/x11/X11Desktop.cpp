@@ -1,5 +1,6 @@
 #include "platform/x11/X11Desktop.h"
 
+#include "platform/Guardian.h"
 #include "platform/fc/FcLibrary.h"
 #include "platform/x11/ErrorTrap.h"
 #include "platform/x11/X11Connection.h"
@@ -52,7 +53,19 @@ bool has_atom(::Display* d, ::Window w, ::Atom property, ::Atom wanted)
 
 }
 
-X11Desktop::X11Desktop(X11Connection& connection) : m_connection(connection) { }
+X11Desktop::X11Desktop(X11Connection& connection, Guardian& guardian) : m_connection(connection), m_guardian(guardian)
+{
+    std::string found;
+    for (std::uint8_t button : pointer_mapping()) {
+        if (!found.empty())
+            found += ' ';
+        found += std::to_string(button);
+    }
+    m_guardian.taken(Guardian::Hold::pointer, found);
+}
+
+// Reached after the shell's own restore steps: the mapping is theirs to leave.
+X11Desktop::~X11Desktop() { m_guardian.given_back(Guardian::Hold::pointer); }
 
 // Only a panel on screen needs hiding; window managers keep unmapped dock
 // windows of their own.
@@ -86,6 +99,7 @@ void X11Desktop::hide_window(WindowHandle window)
 {
     if (!window)
         return;
+    m_guardian.taken(Guardian::Hold::panel, std::to_string(window));
     ErrorTrap trap(m_connection);
     XUnmapWindow(m_connection.display(), ::Window(window));
 }
@@ -94,8 +108,11 @@ void X11Desktop::show_window(WindowHandle window)
 {
     if (!window)
         return;
-    ErrorTrap trap(m_connection);
-    XMapWindow(m_connection.display(), ::Window(window));
+    {
+        ErrorTrap trap(m_connection);
+        XMapWindow(m_connection.display(), ::Window(window));
+    }
+    m_guardian.given_back(Guardian::Hold::panel);
 }
 
 std::vector<std::uint8_t> X11Desktop::pointer_mapping()

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+class Guardian;
+}
+
 namespace platform::x11 {
 
 class X11Connection;
@@ -15,12 +19,17 @@ class X11Connection;
 //   frame's client) of class "Shell_TrayWnd" or of type
 //   _NET_WM_WINDOW_TYPE_DOCK, hidden with XUnmapWindow, shown with XMapWindow;
 // - the pointer mapping, read and written whole;
+// - the guardian told the pointer mapping found while this lives, and the
+//   panel while it is hidden;
 // - fonts added to this process's fontconfig application set (removing one
 //   rebuilds that set from the others) and shared with the programs the
 //   shell starts for as long as they are added.
 class X11Desktop final : public Desktop {
 public:
-    explicit X11Desktop(X11Connection&);
+    X11Desktop(X11Connection&, Guardian&);
+    ~X11Desktop() override;
+    X11Desktop(X11Desktop const&) = delete;
+    X11Desktop& operator=(X11Desktop const&) = delete;
 
     WindowHandle find_panel() override;
     void hide_window(WindowHandle) override;
@@ -34,6 +43,7 @@ private:
     bool is_panel(unsigned long window);
 
     X11Connection& m_connection;
+    Guardian& m_guardian;
     std::vector<std::string> m_fonts;
     fc::ProgramFonts m_program_fonts;
 };

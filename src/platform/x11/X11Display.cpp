@@ -1,75 +1,51 @@
 #include "platform/x11/X11Display.h"
 
-#include "platform/x11/ErrorTrap.h"
-#include "platform/x11/X11Connection.h"
-
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
+#include "platform/Guardian.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <string>
 
 namespace platform::x11 {
 
 namespace {
 
-// The primary output as the resources describe it right now.
-struct Primary {
-    ScreenResourcesPtr resources;
-    RROutput output { None };
-    OutputInfoPtr info;
-    CrtcInfoPtr crtc;
-};
-
-Primary find_primary(::Display* d, ::Window root)
+template<class T>
+T const* by_id(std::vector<T> const& all, RandR::Id id)
 {
-    Primary p;
-    p.resources.reset(XRRGetScreenResourcesCurrent(d, root));
-    if (!p.resources)
-        return p;
-    RROutput const primary = XRRGetOutputPrimary(d, root);
-    auto connected = [&](RROutput o) {
-        OutputInfoPtr info(XRRGetOutputInfo(d, p.resources.get(), o));
-        return info && info->connection == RR_Connected ? std::move(info) : OutputInfoPtr();
-    };
-    if (primary != None)
-        if (auto info = connected(primary)) {
-            p.output = primary;
-            p.info = std::move(info);
-        }
-    for (int i = 0; !p.info && i < p.resources->noutput; ++i)
-        if (auto info = connected(p.resources->outputs[i])) {
-            p.output = p.resources->outputs[i];
-            p.info = std::move(info);
-        }
-    if (p.info && p.info->crtc != None)
-        p.crtc.reset(XRRGetCrtcInfo(d, p.resources.get(), p.info->crtc));
-    return p;
+    auto it = std::find_if(all.begin(), all.end(), [id](T const& t) { return t.id == id; });
+    return it == all.end() ? nullptr : &*it;
 }
 
-XRRModeInfo const* mode_info(XRRScreenResources const& resources, RRMode id)
+RandR::Output const* find_primary(RandR::Resources const& resources)
 {
-    for (int i = 0; i < resources.nmode; ++i)
-        if (resources.modes[i].id == id)
-            return &resources.modes[i];
-    return nullptr;
+    RandR::Output const* primary = by_id(resources.outputs, resources.primary);
+    if (primary && primary->connected)
+        return primary;
+    auto it = std::find_if(resources.outputs.begin(), resources.outputs.end(), [](auto const& o) { return o.connected; });
+    return it == resources.outputs.end() ? nullptr : &*it;
 }
 
-int refresh_of(XRRModeInfo const& m)
+// The CRTC the output is shown on as it is set now; for an output that is
+// off, its first CRTC with the output alone on it.
+std::optional<RandR::Crtc> crtc_of(RandR::Resources const& resources, RandR::Output const& output)
 {
-    double lines = double(m.vTotal);
-    if (m.modeFlags & RR_DoubleScan)
-        lines *= 2;
-    if (m.modeFlags & RR_Interlace)
-        lines /= 2;
-    if (m.hTotal == 0 || lines == 0)
-        return 0;
-    return int(std::lround(double(m.dotClock) / (double(m.hTotal) * lines)));
+    if (RandR::Crtc const* crtc = by_id(resources.crtcs, output.crtc))
+        return *crtc;
+    if (output.crtcs.empty())
+        return std::nullopt;
+    RandR::Crtc off;
+    off.id = output.crtcs.front();
+    off.outputs = { output.id };
+    return off;
 }
 
-DisplayModeRecord record_of(XRRModeInfo const& m, std::string const& output_name, int bits)
+RandR::Mode const* shown_mode(RandR::Resources const& resources, RandR::Output const& output)
+{
+    RandR::Crtc const* crtc = by_id(resources.crtcs, output.crtc);
+    return crtc ? by_id(resources.modes, crtc->mode) : nullptr;
+}
+
+DisplayModeRecord record_of(RandR::Mode const& m, std::string const& output_name, int bits)
 {
     DisplayModeRecord r;
     std::memcpy(r.bytes.data() + DisplayModeRecord::device_name_offset, output_name.data(),
@@ -77,132 +53,105 @@ DisplayModeRecord record_of(XRRModeInfo const& m, std::string const& output_name
     r.set_dword(DisplayModeRecord::bits_per_pel_offset, std::uint32_t(bits));
     r.set_dword(DisplayModeRecord::pels_width_offset, m.width);
     r.set_dword(DisplayModeRecord::pels_height_offset, m.height);
-    r.set_dword(DisplayModeRecord::display_frequency_offset, std::uint32_t(refresh_of(m)));
+    r.set_dword(DisplayModeRecord::display_frequency_offset, std::uint32_t(m.refresh));
     r.set_dword(DisplayModeRecord::reserved1_offset, std::uint32_t(m.id));
     return r;
 }
 
-std::pair<int, int> root_size(::Display* d, ::Window root)
-{
-    ::Window r;
-    int x, y;
-    unsigned w = 0, h = 0, border, depth;
-    XGetGeometry(d, root, &r, &x, &y, &w, &h, &border, &depth);
-    return { int(w), int(h) };
 }
 
-// Millimetres that keep the screen's present pixel density.
-int millimetres(int pixels, int old_pixels, int old_mm)
-{
-    if (old_pixels <= 0 || old_mm <= 0)
-        return int(std::lround(pixels * 25.4 / 96.0));
-    return int(std::lround(double(pixels) * old_mm / old_pixels));
-}
-
-}
-
-X11Display::X11Display(X11Connection& connection) : m_connection(connection) { }
-
-int X11Display::bits_per_pixel()
-{
-    ::Display* d = m_connection.display();
-    int depth = DefaultDepth(d, DefaultScreen(d));
-    int count = 0;
-    XFreePtr<XPixmapFormatValues> formats(XListPixmapFormats(d, &count));
-    for (int i = 0; formats && i < count; ++i)
-        if (formats.get()[i].depth == depth)
-            return formats.get()[i].bits_per_pixel;
-    return depth;
-}
+X11Display::X11Display(RandR& randr, Guardian& guardian) : m_randr(randr), m_guardian(guardian) { }
 
 Display::Capabilities X11Display::capabilities()
 {
-    ::Display* d = m_connection.display();
-    ErrorTrap trap(m_connection);
-    Primary p = find_primary(d, m_connection.root());
     Capabilities caps;
-    caps.bits_per_pixel = bits_per_pixel();
-    if (p.crtc && p.crtc->mode != None) {
-        caps.width = int(p.crtc->width);
-        caps.height = int(p.crtc->height);
-        if (auto const* m = mode_info(*p.resources, p.crtc->mode))
-            caps.refresh = refresh_of(*m);
-    } else {
-        std::tie(caps.width, caps.height) = root_size(d, m_connection.root());
+    caps.bits_per_pixel = m_randr.bits_per_pixel();
+    auto resources = m_randr.resources();
+    RandR::Output const* primary = resources ? find_primary(*resources) : nullptr;
+    RandR::Mode const* shown = primary ? shown_mode(*resources, *primary) : nullptr;
+    if (!shown) {
+        auto size = m_randr.screen_size();
+        caps.width = size.width;
+        caps.height = size.height;
+        return caps;
     }
+    RandR::Crtc const& crtc = *by_id(resources->crtcs, primary->crtc);
+    bool turned = crtc.rotation & (RandR::rotate_90 | RandR::rotate_270);
+    caps.width = int(turned ? shown->height : shown->width);
+    caps.height = int(turned ? shown->width : shown->height);
+    caps.refresh = shown->refresh;
     return caps;
 }
 
 std::optional<DisplayModeRecord> X11Display::current_mode()
 {
-    ErrorTrap trap(m_connection);
-    Primary p = find_primary(m_connection.display(), m_connection.root());
-    if (!p.crtc || p.crtc->mode == None)
+    auto resources = m_randr.resources();
+    RandR::Output const* primary = resources ? find_primary(*resources) : nullptr;
+    RandR::Mode const* shown = primary ? shown_mode(*resources, *primary) : nullptr;
+    if (!shown)
         return std::nullopt;
-    auto const* m = mode_info(*p.resources, p.crtc->mode);
-    if (!m)
-        return std::nullopt;
-    return record_of(*m, p.info->name, bits_per_pixel());
+    return record_of(*shown, primary->name, m_randr.bits_per_pixel());
 }
 
 std::optional<DisplayModeRecord> X11Display::mode(int n)
 {
-    ErrorTrap trap(m_connection);
-    Primary p = find_primary(m_connection.display(), m_connection.root());
-    if (!p.info || n < 0 || n >= p.info->nmode)
+    auto resources = m_randr.resources();
+    RandR::Output const* primary = resources ? find_primary(*resources) : nullptr;
+    if (!primary || n < 0 || std::size_t(n) >= primary->modes.size())
         return std::nullopt;
-    auto const* m = mode_info(*p.resources, p.info->modes[n]);
+    RandR::Mode const* m = by_id(resources->modes, primary->modes[std::size_t(n)]);
     if (!m)
         return std::nullopt;
-    return record_of(*m, p.info->name, bits_per_pixel());
+    return record_of(*m, primary->name, m_randr.bits_per_pixel());
 }
 
 int X11Display::apply(DisplayModeRecord const& record)
 {
-    ::Display* d = m_connection.display();
-    ::Window root = m_connection.root();
-    ErrorTrap trap(m_connection);
-    Primary p = find_primary(d, root);
-    if (!p.info)
+    auto resources = m_randr.resources();
+    RandR::Output const* primary = resources ? find_primary(*resources) : nullptr;
+    if (!primary)
         return change_failed;
-    auto const* m = mode_info(*p.resources, RRMode(record.platform_mode_id()));
-    bool offered = std::find(p.info->modes, p.info->modes + p.info->nmode, RRMode(record.platform_mode_id()))
-        != p.info->modes + p.info->nmode;
-    if (!m || !offered)
+    RandR::Id const wanted = record.platform_mode_id();
+    if (!by_id(resources->modes, wanted) || std::find(primary->modes.begin(), primary->modes.end(), wanted) == primary->modes.end())
         return change_bad_mode;
-    RRCrtc crtc = p.info->crtc != None ? p.info->crtc : (p.info->ncrtc > 0 ? p.info->crtcs[0] : None);
-    if (crtc == None)
-        return change_failed;
-    int x = p.crtc ? p.crtc->x : 0, y = p.crtc ? p.crtc->y : 0;
-    Rotation rotation = p.crtc ? p.crtc->rotation : RR_Rotate_0;
+    // The mode found at the first switch stands for the whole layout then.
+    if (m_saved && m_saved->crtc.mode == wanted)
+        return restore();
+    return switch_to(*resources, *primary, wanted);
+}
 
-    // The screen must hold every CRTC at every step: grow it first, shrink
-    // it last.
-    auto [old_w, old_h] = root_size(d, root);
-    int new_w = x + int(m->width), new_h = y + int(m->height);
-    for (int i = 0; i < p.resources->ncrtc; ++i) {
-        if (p.resources->crtcs[i] == crtc)
-            continue;
-        CrtcInfoPtr other(XRRGetCrtcInfo(d, p.resources.get(), p.resources->crtcs[i]));
-        if (other && other->mode != None) {
-            new_w = std::max(new_w, other->x + int(other->width));
-            new_h = std::max(new_h, other->y + int(other->height));
-        }
+int X11Display::switch_to(RandR::Resources const& resources, RandR::Output const& primary, RandR::Id mode)
+{
+    auto crtc = crtc_of(resources, primary);
+    if (!crtc)
+        return change_failed;
+    RandR::ScreenSize const now = m_randr.screen_size();
+    auto layout = ScreenLayout::with_mode(resources, *crtc, mode, now);
+    if (!layout)
+        return change_bad_mode;
+    bool const first = !m_saved;
+    if (first) {
+        // Told before the change, so that even a death in the middle of it
+        // is put right.
+        m_saved = ScreenLayout { *crtc, now };
+        m_guardian.taken(Guardian::Hold::display, m_saved->to_text());
     }
-    int screen = DefaultScreen(d);
-    int old_mm_w = DisplayWidthMM(d, screen), old_mm_h = DisplayHeightMM(d, screen);
-    auto resize = [&](int w, int h) {
-        XRRSetScreenSize(d, root, w, h, millimetres(w, old_w, old_mm_w), millimetres(h, old_h, old_mm_h));
-    };
-    XGrabServer(d);
-    if (new_w > old_w || new_h > old_h)
-        resize(std::max(new_w, old_w), std::max(new_h, old_h));
-    RROutput output = p.output;
-    Status status = XRRSetCrtcConfig(d, p.resources.get(), crtc, CurrentTime, x, y, m->id, rotation, &output, 1);
-    if (status == RRSetConfigSuccess && (new_w != old_w || new_h != old_h))
-        resize(new_w, new_h);
-    XUngrabServer(d);
-    return status == RRSetConfigSuccess && trap.sync() == 0 ? change_successful : change_failed;
+    if (layout->put_back(m_randr))
+        return change_successful;
+    if (first) {
+        m_saved.reset();
+        m_guardian.given_back(Guardian::Hold::display);
+    }
+    return change_failed;
+}
+
+int X11Display::restore()
+{
+    if (!m_saved->restore(m_randr, "pipkin-sprout"))
+        return change_failed;
+    m_saved.reset();
+    m_guardian.given_back(Guardian::Hold::display);
+    return change_successful;
 }
 
 }

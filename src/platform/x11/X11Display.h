@@ -1,22 +1,33 @@
 #pragma once
 
 #include "platform/Display.h"
+#include "platform/x11/ScreenLayout.h"
+
+#include <optional>
+
+namespace platform {
+class Guardian;
+}
 
 namespace platform::x11 {
 
-class X11Connection;
+class RandR;
 
 // Display modes over XRandR. Covers:
 // - the primary output, or the first connected one when none is primary;
-// - capabilities from its CRTC: size, refresh from the mode's timings
-//   rounded to whole hertz (0 for a mode without timings), and the bits per
-//   pixel of the screen's pixmap format (depth 24 reports 32);
+// - capabilities from its CRTC: size (turned with the screen), refresh from
+//   the mode's timings, and the bits per pixel of the screen's pixmap format;
 // - the output's modes as records at the screen's depth, word 44 always 0;
-// - applying a record: the CRTC set to its mode and the screen resized to
-//   fit, for this X session only.
+// - a switch: the CRTC set to the record's mode with all it had kept (every
+//   output on it, its position and rotation), the screen resized to hold
+//   every CRTC, for this X session only; the layout found is saved and told
+//   to the guardian before the change;
+// - applying the record of the mode found at the first switch: the saved
+//   layout and screen size put back exactly; a refusal is said on standard
+//   error and the layout stays saved.
 class X11Display final : public Display {
 public:
-    explicit X11Display(X11Connection&);
+    X11Display(RandR&, Guardian&);
 
     Capabilities capabilities() override;
     std::optional<DisplayModeRecord> current_mode() override;
@@ -24,9 +35,12 @@ public:
     int apply(DisplayModeRecord const&) override;
 
 private:
-    int bits_per_pixel();
+    int switch_to(RandR::Resources const&, RandR::Output const&, RandR::Id mode);
+    int restore();
 
-    X11Connection& m_connection;
+    RandR& m_randr;
+    Guardian& m_guardian;
+    std::optional<ScreenLayout> m_saved;
 };
 
 }

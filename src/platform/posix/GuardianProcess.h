@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/Guardian.h"
+
+#include <memory>
+#include <string>
+
+namespace platform {
+
+// The guardian as a process of its own: the program `sprout-guardian` beside
+// ours, told over a socket pair whose other end is its standard input. It
+// holds nothing of ours but that end, is in a session of its own (a Ctrl+C
+// or a hang-up for our terminal is not for it), and is no child of ours, so
+// nothing waits for it. Start it before any thread exists.
+class GuardianProcess final : public Guardian {
+public:
+    // Nothing, said on standard error, when the program is missing or cannot
+    // be started: the shell runs unguarded.
+    static std::unique_ptr<GuardianProcess> start();
+    ~GuardianProcess() override;
+    GuardianProcess(GuardianProcess const&) = delete;
+    GuardianProcess& operator=(GuardianProcess const&) = delete;
+
+    void taken(Hold, std::string const& how_to_give_back) override;
+    void given_back(Hold) override;
+
+private:
+    explicit GuardianProcess(int socket);
+    void tell(Hold, std::string const& how);
+
+    int m_socket;
+};
+
+}
