@@ -236,6 +236,9 @@ class Walk:
         window = self.find_window(program_window)
         if covers:
             self.wait_on_screen(window, f"the {what}")
+        # The shell looks for a program's end every half second: each round
+        # ends the program at another point of that cycle, as a child would.
+        time.sleep(len(self.returns) * 0.17)
         ended_at = time.monotonic()
         end_it(window)
         back = self.wait_on_screen(self.shell_window, f"the shell after the {what}")

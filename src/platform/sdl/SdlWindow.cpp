@@ -202,20 +202,22 @@ bool SdlWindow::minimise()
     return x11::window_manager::wait_until_iconic(m_x_display, m_x_window, m_clock, m_clock.now() + iconify_wait_ms);
 }
 
-// SDL's own raise is an application's request, which mutter refuses after
-// the user worked in another window; and sway may have handed full screen to
-// the activity's window.
+// Under a manager the window is asked back, not restored by SDL: SDL's raise
+// is an application's request, which mutter refuses after the user worked in
+// another window, and its restore waits a tenth of a second for the manager's
+// answer. Sway may have handed full screen to the activity's window, so that
+// is asked for again. The manager's answer reaches SDL as events.
 void SdlWindow::maximise()
 {
-    if (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_HIDDEN)
-        SDL_ShowWindow(m_window.get());
-    SDL_RestoreWindow(m_window.get());
     if (m_style == Style::FullScreen) {
         x11::window_manager::ask_full_screen(m_x_display, m_x_window);
         x11::window_manager::activate(m_x_display, m_x_window);
-    } else {
-        SDL_RaiseWindow(m_window.get());
+        return;
     }
+    if (SDL_GetWindowFlags(m_window.get()) & SDL_WINDOW_HIDDEN)
+        SDL_ShowWindow(m_window.get());
+    SDL_RestoreWindow(m_window.get());
+    SDL_RaiseWindow(m_window.get());
     take_focus();
 }
 
