@@ -6,7 +6,7 @@
 // usage: first_frame BINARY TRACE_FILE RUNS
 // The shell runs in the current folder with the caller's environment plus
 // SPROUT_TRACE; under root it runs as user 65534, as a child's session would.
-// Prints one line per run: trace-ms pixels-ms.
+// Prints one line per run: trace-ms pixels-ms (-1: not seen).
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
@@ -121,7 +121,9 @@ int main(int argc, char** argv)
         auto const t0 = Clock::now();
         pid_t const pid = start(argv[1], trace);
         double traced = -1, pixels = -1;
-        while ((traced < 0 || pixels < 0) && ms_since(t0) < 5000) {
+        // A second past the trace line with no change seen, the screen
+        // cannot be read back (Xwayland's root shows no window): -1.
+        while ((traced < 0 || pixels < 0) && ms_since(t0) < 5000 && !(traced >= 0 && ms_since(t0) > traced + 1000)) {
             pollfd p[] = { { watch, POLLIN, 0 }, { ConnectionNumber(screen.display), POLLIN, 0 } };
             if (XPending(screen.display) == 0 && poll(p, 2, 100) <= 0)
                 continue;

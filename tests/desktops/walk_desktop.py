@@ -22,7 +22,6 @@ import json
 import os
 import re
 import shutil
-import signal
 import statistics
 import subprocess
 import sys
@@ -30,8 +29,8 @@ import tempfile
 import time
 from pathlib import Path
 
-NOBODY = 65534
-DEADLINE = 20.0
+from desktop_session import DEADLINE, DESKTOPS, Session, SessionFailed
+
 RETURN_GOAL = 0.7  # seconds from an activity's end to the shell on screen again
 
 # Canvas positions of what the child clicks or points at (centres).
@@ -45,115 +44,34 @@ VOLUME = (60, 55)
 ITEMS = [("Image1", (132, 280), "m1.wav"), ("Image3", (532, 280), "m3.wav")]
 SHELL_TITLE = "Pipkin! Sprout v2.3"
 
-X11_MANAGERS = {
-    "bare": None,
-    "openbox": "openbox --sm-disable",
-    "xfwm4": "dbus-run-session -- xfwm4",
-    "mutter-x11": "dbus-run-session -- mutter --x11 --replace",
-}
-DESKTOPS = list(X11_MANAGERS) + ["mutter-wayland", "sway", "cage"]
-
-
 class WalkFailed(Exception):
     pass
 
 
-def as_nobody(*command):
-    return ["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups", *command]
-
-
-class Session:
-    """The desktop and the shell on it, in a namespace of their own."""
-
-    def __init__(self, desktop, args, work):
-        self.desktop = desktop
-        self.work = work
-        self.trace = work / "trace.txt"
-        self.env_file = work / "session-env"
-        self.status_file = work / "status"
-        runtime = work / "runtime"
-        runtime.mkdir(mode=0o700)
-        os.chown(runtime, NOBODY, NOBODY)
-        standin = work / "bin"
-        standin.mkdir()
-        (standin / "pavucontrol").write_text("#!/bin/sh\nexec xmessage -title volume -center volume\n")
-        (standin / "pavucontrol").chmod(0o755)
-        if desktop == "cage":
-            subprocess.run(["cmake", "--install", args.build, "--prefix", "/usr", "--component", "program"],
-                           env={**os.environ, "DESTDIR": str(work / "root")}, check=True, stdout=subprocess.DEVNULL)
-            program, folder = work / "root/usr/games/pipkin-sprout", "."
-        else:
-            shutil.copytree(args.package, work / "package", symlinks=True)
-            program, folder = args.shell, work / "package"
-        inner = work / "session.sh"
-        inner.write_text(f"""#!/bin/bash
-echo "DISPLAY=$DISPLAY XAUTHORITY=$XAUTHORITY WAYLAND_DISPLAY=$WAYLAND_DISPLAY" > {self.env_file}.new
-mv {self.env_file}.new {self.env_file}
-{self.wait_for_manager()}
-xrandr --current | head -1 > {work}/screen-before; xmodmap -pp > {work}/pointer-before
+def start_session(desktop, args, work):
+    """The desktop with the shell on it: the screen mode and the pointer
+    mapping recorded before and after the shell, and its exit status."""
+    trace, status = work / "trace.txt", work / "status"
+    standin = work / "bin"
+    standin.mkdir()
+    (standin / "pavucontrol").write_text("#!/bin/sh\nexec xmessage -title volume -center volume\n")
+    (standin / "pavucontrol").chmod(0o755)
+    if desktop == "cage":
+        subprocess.run(["cmake", "--install", args.build, "--prefix", "/usr", "--component", "program"],
+                       env={**os.environ, "DESTDIR": str(work / "root")}, check=True, stdout=subprocess.DEVNULL)
+        program, folder = work / "root/usr/games/pipkin-sprout", "."
+    else:
+        shutil.copytree(args.package, work / "package", symlinks=True)
+        program, folder = args.shell, work / "package"
+    body = f"""xrandr --current | head -1 > {work}/screen-before; xmodmap -pp > {work}/pointer-before
 cd {folder}
-SPROUT_TRACE={self.trace} SDL_AUDIODRIVER=dummy {program}
-echo $? > {self.status_file}.new
+SPROUT_TRACE={trace} SDL_AUDIODRIVER=dummy {program}
+echo $? > {status}.new
 xrandr --current | head -1 > {work}/screen-after; xmodmap -pp > {work}/pointer-after
-mv {self.status_file}.new {self.status_file}
-""")
-        inner.chmod(0o755)
-        subprocess.run(["chown", "-R", f"{NOBODY}:{NOBODY}", str(work)], check=True)
-        env = {"PATH": "/usr/bin:/bin", "HOME": str(work), "XDG_DATA_HOME": str(work / "data"),
-               "XDG_RUNTIME_DIR": str(runtime), "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman",
-               "WLR_LIBINPUT_NO_DEVICES": "1", "NO_AT_BRIDGE": "1"}
-        inside = f"mount --bind {standin} /usr/local/bin && exec " + " ".join(as_nobody("bash", "-c", "'" + self.session_command(inner) + "'"))
-        self.process = subprocess.Popen(["unshare", "-m", "sh", "-c", inside], env=env, start_new_session=True,
-                                        stdout=open(work / "desktop.log", "w"), stderr=subprocess.STDOUT)
-        self.env = self.wait_for_env()
-
-    def wait_for_manager(self):
-        if self.desktop not in X11_MANAGERS or not X11_MANAGERS[self.desktop]:
-            return ""
-        return ("for i in $(seq 200); do xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window && break; sleep 0.05; done; "
-                "sleep 0.5")
-
-    def session_command(self, inner):
-        if self.desktop in X11_MANAGERS:
-            display = ":" + str(next(n for n in range(90, 200) if not os.path.exists(f"/tmp/.X{n}-lock")))
-            manager = X11_MANAGERS[self.desktop]
-            start = f"Xvfb {display} -screen 0 1024x768x24 -noreset -nolisten tcp & export DISPLAY={display}; " \
-                    f"for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done; "
-            if manager:
-                start += f"{manager} & "
-            return start + f"{inner}"
-        if self.desktop == "mutter-wayland":
-            return f"exec dbus-run-session -- mutter --headless --wayland --virtual-monitor 1024x768 " \
-                   f"--wayland-display=sprout-walk -- {inner}"
-        if self.desktop == "sway":
-            config = self.work / "sway.conf"
-            config.write_text(f"xwayland enable\noutput HEADLESS-1 resolution 1024x768\nexec {inner}\n")
-            os.chown(config, NOBODY, NOBODY)
-            return f"exec sway -c {config}"
-        return f"exec cage -d -- {inner}"
-
-    def wait_for_env(self):
-        end = time.monotonic() + DEADLINE
-        while time.monotonic() < end:
-            if self.env_file.exists():
-                fields = dict(f.split("=", 1) for f in self.env_file.read_text().split())
-                return {k: v for k, v in fields.items() if v}
-            if self.process.poll() is not None:
-                break
-            time.sleep(0.05)
-        raise WalkFailed("the desktop did not start: " + (self.work / "desktop.log").read_text()[-2000:])
-
-    def x(self, *command):
-        env = {"PATH": "/usr/bin:/bin", "HOME": str(self.work), "XDG_RUNTIME_DIR": str(self.work / "runtime"), **self.env}
-        done = subprocess.run(as_nobody(*command), env=env, capture_output=True, text=True, timeout=DEADLINE)
-        return done.stdout.strip()
-
-    def end(self):
-        try:
-            os.killpg(self.process.pid, signal.SIGTERM)
-            self.process.wait(timeout=5)
-        except (ProcessLookupError, subprocess.TimeoutExpired):
-            os.killpg(self.process.pid, signal.SIGKILL)
+mv {status}.new {status}"""
+    session = Session(desktop, work, body, local_bin=standin)
+    session.trace, session.status_file = trace, status
+    return session
 
 
 class Walk:
@@ -322,14 +240,14 @@ def main():
     out.mkdir(parents=True, exist_ok=True)
     work = Path(tempfile.mkdtemp(prefix=f"sprout-{args.desktop}-"))
     work.chmod(0o755)
-    session = Session(args.desktop, args, work)
+    session = start_session(args.desktop, args, work)
     walk = Walk(session)
     try:
         walk.run()
         if args.desktop == "cage":
             session.process.wait(timeout=DEADLINE)  # the session ends with the shell
         verdict = 0
-    except (WalkFailed, subprocess.TimeoutExpired) as failure:
+    except (WalkFailed, SessionFailed, subprocess.TimeoutExpired) as failure:
         print(f"{args.desktop}: {failure}")
         verdict = 1
     finally:
