@@ -29,7 +29,8 @@ def measure(desktop, build, runs):
     lines = [f"export SDL_AUDIODRIVER=dummy; cd {work}/package"]
     for name, program in (("shell", build / "pipkin-sprout"), ("floor", build / "bench/floor_window")):
         (work / name).mkdir()
-        lines.append(f"{build}/bench/first_frame {program} {work}/{name}/trace.txt {runs} > {work}/{name}.txt")
+        lines.append(f"{build}/bench/first_frame {program} {work}/{name}/trace.txt {runs} > {work}/{name}.txt"
+                     f" 2> {work}/{name}.log")
     lines.append(f"touch {work}/done")
     session = Session(desktop, work, "\n".join(lines))
     try:
@@ -39,6 +40,8 @@ def measure(desktop, build, runs):
         columns = {}
         for name in ("shell", "floor"):
             rows = [line.split() for line in (work / f"{name}.txt").read_text().splitlines()]
+            if not rows:
+                raise RuntimeError(f"{desktop}: no {name} start measured: " + (work / f"{name}.log").read_text()[-500:])
             columns[name] = [statistics.median(float(r[i]) for r in rows) for i in (0, 1)]
         return columns
     finally:

@@ -125,26 +125,29 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
         w = mode.w;
         h = mode.h;
     }
-    // A window manager is asked for full screen, which it keeps over any
-    // panel; without one a borderless window the size of the screen does,
-    // since SDL's full-screen flags need a manager to act on them.
-    // Without a manager SDL resizes only a resizable window itself (for any
-    // other it just asks the manager), and the window must follow the screen.
-    Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN;
-    flags |= style == Style::FullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
-    m_window.reset(SDL_CreateWindow("", 0, 0, w, h, flags));
+    // Under a window manager the window is marked full screen before it is
+    // shown, which the manager keeps over any panel; SDL's own full-screen
+    // flag would ask once it is shown and wait a tenth of a second for the
+    // answer. Without a manager a borderless window the size of the screen
+    // does, and SDL resizes only a resizable window itself (for any other it
+    // just asks the manager), while the window must follow the screen.
+    m_window.reset(SDL_CreateWindow(
+        "", 0, 0, w, h, SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN));
     if (!m_window)
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    SDL_Surface const* surface = SDL_GetWindowSurface(m_window.get());
-    if (!surface)
-        throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
-    m_prefault = prefault_pixels(*surface);
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(m_window.get(), &info) || info.subsystem != SDL_SYSWM_X11)
         throw std::runtime_error("Cannot wait for the window's events: it is not on an X display");
     m_x_display = info.info.x11.display;
     m_x_window = info.info.x11.window;
+    if (style == Style::FullScreen)
+        x11::window_manager::mark_full_screen(m_x_display, m_x_window);
+    SDL_ShowWindow(m_window.get());
+    SDL_Surface const* surface = SDL_GetWindowSurface(m_window.get());
+    if (!surface)
+        throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
+    m_prefault = prefault_pixels(*surface);
     SDL_StartTextInput();
 }
 

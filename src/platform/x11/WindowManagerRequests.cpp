@@ -61,6 +61,13 @@ bool wait_until_iconic(::Display* d, unsigned long window, Clock& clock, Millis 
     }
 }
 
+void mark_full_screen(::Display* d, unsigned long window)
+{
+    Atom const full_screen = XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False);
+    XChangeProperty(d, window, XInternAtom(d, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(&full_screen), 1);
+}
+
 void ask_full_screen(::Display* d, unsigned long window)
 {
     send_to_root(d, window, "_NET_WM_STATE", net_wm_state_add, long(XInternAtom(d, "_NET_WM_STATE_FULLSCREEN", False)));

@@ -19,6 +19,9 @@ void iconify(::Display*, unsigned long window);
 // True once the manager has iconified the window, false when it has not by
 // `deadline` (clock time) and left it where it is.
 bool wait_until_iconic(::Display*, unsigned long window, Clock&, Millis deadline);
+// Marks a window not yet shown to be shown full screen: the manager reads
+// the mark when the window is first shown, with no request to answer.
+void mark_full_screen(::Display*, unsigned long window);
 // Asks for full screen again, in case another window took it over.
 void ask_full_screen(::Display*, unsigned long window);
 // Gives up full screen, so that the manager shows other windows over ours.
