@@ -322,12 +322,11 @@ void TForm1::set_menuactive(bool active)
 std::string TForm1::ResolveDataFolder()
 {
     std::string result;
-    std::size_t count = sysinfo.Environment().size();
+    // Read once: each reading lists the environment anew, the default
+    // profile folder made on the way, and start-up is waiting.
+    auto const& lines = sysinfo.Environment();
     static std::string const key = "allusersprofile=";
-    for (std::size_t i = 0; i < count; ++i) {
-        auto const& lines = sysinfo.Environment();
-        if (i >= lines.size())
-            break;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string line = ascii_lower(lines[i]);
         std::size_t at = line.find(key);
         if (at != std::string::npos) {
