@@ -202,7 +202,12 @@ bool SdlWindow::minimise()
     }
     x11::window_manager::iconify(m_x_display, m_x_window);
     x11::window_manager::leave_full_screen(m_x_display, m_x_window);
-    return x11::window_manager::wait_until_iconic(m_x_display, m_x_window, m_clock, m_clock.now() + iconify_wait_ms);
+    // A desktop that once had no minimise has none for the rest of the run.
+    if (m_minimise_refused)
+        return false;
+    m_minimise_refused
+        = !x11::window_manager::wait_until_iconic(m_x_display, m_x_window, m_clock, m_clock.now() + iconify_wait_ms);
+    return !m_minimise_refused;
 }
 
 // Under a manager the window is asked back, not restored by SDL: SDL's raise

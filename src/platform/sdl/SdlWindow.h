@@ -76,6 +76,7 @@ private:
     sdl::CursorPtr m_cursor;
     ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
     unsigned long m_x_window { 0 };
+    bool m_minimise_refused { false };
     // Ends before the window, whose pixels it faults in.
     std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
