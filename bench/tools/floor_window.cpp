@@ -1,11 +1,15 @@
 // The least an SDL2 program does to put the intro's first picture on the
-// screen: one borderless window the size of the screen (no full-screen
-// request, whose answer SDL waits for), menu/m_1.jpg of the current
+// screen: one borderless window the size of the screen, marked full screen
+// for a window manager before it is shown (SDL's own full-screen flag would
+// wait for the manager's answer), menu/m_1.jpg of the current
 // folder decoded with libjpeg and scaled into it, one present. Writes
 // "0\tfirst-frame" to SPROUT_TRACE once the picture is presented, as the
 // shell does, so bench/tools/first_frame times both the same way; then waits
 // to be ended.
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -59,10 +63,17 @@ int main()
     SDL_DisplayMode mode {};
     SDL_GetCurrentDisplayMode(0, &mode);
     SDL_Window* window = SDL_CreateWindow("", 0, 0, mode.w, mode.h,
-        SDL_WINDOW_BORDERLESS | SDL_WINDOW_SHOWN);
+        SDL_WINDOW_BORDERLESS | SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
     Picture picture;
-    if (!window || !decode("menu/m_1.jpg", picture))
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || !decode("menu/m_1.jpg", picture))
         return 1;
+    Display* x = info.info.x11.display;
+    Atom const full_screen = XInternAtom(x, "_NET_WM_STATE_FULLSCREEN", False);
+    XChangeProperty(x, info.info.x11.window, XInternAtom(x, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+        reinterpret_cast<unsigned char const*>(&full_screen), 1);
+    SDL_ShowWindow(window);
     SDL_Surface* screen = SDL_GetWindowSurface(window);
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(picture.pixels.data(), picture.width, picture.height, 32,
         picture.width * 4, SDL_PIXELFORMAT_RGB888);

@@ -93,9 +93,14 @@ std::optional<DisplayModeRecord> X11Display::current_mode()
     return record_of(*shown, primary->name, m_randr.bits_per_pixel());
 }
 
+// Modes are asked for as 0, 1, 2... in a row: one look at the server, at
+// mode 0, serves the whole enumeration, which is on the way to the first
+// frame.
 std::optional<DisplayModeRecord> X11Display::mode(int n)
 {
-    auto resources = m_randr.resources();
+    if (n == 0 || !m_enumerated)
+        m_enumerated = m_randr.resources();
+    auto const& resources = m_enumerated;
     RandR::Output const* primary = resources ? find_primary(*resources) : nullptr;
     if (!primary || n < 0 || std::size_t(n) >= primary->modes.size())
         return std::nullopt;

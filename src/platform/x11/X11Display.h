@@ -41,6 +41,8 @@ private:
     RandR& m_randr;
     Guardian& m_guardian;
     std::optional<ScreenLayout> m_saved;
+    // What mode(0) found, for modes 1, 2... asked for right after it.
+    std::optional<RandR::Resources> m_enumerated;
 };
 
 }
