@@ -1,10 +1,13 @@
 // The main window's activity menu: the pointer hands, the two sub-choice
 // overlays, the spoken item names and the clicks that pick an activity slot.
-// Writes hovermark, pendingspoken, menuactive and selectedactivity.
+// Writes hovermark, hovered_prompt, pendingspoken, menuactive and
+// selectedactivity.
 #include "shell/TForm1.h"
 
 #include "framework/Trace.h"
 #include "shell/MenuZones.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -54,21 +57,36 @@ void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
 // The name's marks are set after the click sound: the sound stops the
 // mascot, whose frame serves pending events, and a sequence end or another
 // move handled there must not find this move's marks before its prompt is
-// queued.
+// queued. A move into another item served there has the pointer now: its
+// name, which this click sound then cut off, is asked for again, and this
+// item's is left unsaid.
 void TForm1::hover_zone(TControl& zone, int flag, std::string const& prompt)
 {
     if (hovermark[flag])
         return;
     hovermark.fill(false);
     hovermark[flag] = true;
+    hovered_prompt = prompt;
     trace::event("hover", { zone.Name() });
     if (!instructionplaying)
         PlayEffect("click.mp3");
+    if (!hovermark[flag])
+        return speak_hovered_again();
     if (spoken[flag] || instructionplaying)
         return;
     pendingspoken.fill(false);
     pendingspoken[flag] = true;
     StartPrompts("", 1, prompt, 500);
+}
+
+void TForm1::speak_hovered_again()
+{
+    auto const marked = std::find(hovermark.begin(), hovermark.end(), true);
+    if (marked == hovermark.end())
+        return;
+    auto const flag = std::size_t(marked - hovermark.begin());
+    if (pendingspoken[flag] && !spoken[flag] && !instructionplaying)
+        StartPrompts("", 1, hovered_prompt, 500);
 }
 
 void TForm1::Image2MouseMove(TObject*, TShiftState, int, int)

@@ -112,6 +112,9 @@ public:
     std::array<bool, 10> spoken {};
     std::array<bool, 10> pendingspoken {};
     std::array<bool, 10> hovermark {};
+    // The name of the item the pointer last entered, for a move served
+    // inside another's click sound (shell/ActivityMenu.cpp).
+    std::string hovered_prompt;
     bool instructionplaying { false };
     bool instructiongiven { false };
 
@@ -236,6 +239,7 @@ private:
     std::uint16_t add_student(int entry);
     void choose_language(char letter, char const* code);
     void hover_zone(TControl& zone, int flag, std::string const& prompt);
+    void speak_hovered_again();
     void select_activity(std::int32_t slot, bool stop_sequence);
     void return_to_menu();
     std::string find_volume_control();

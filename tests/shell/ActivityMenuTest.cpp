@@ -79,7 +79,7 @@ TEST_F(ActivityMenu, EachNameIsSpokenOnceAndEveryMoveOntoAnotherItemClicks)
     EXPECT_EQ(voices("m1.wav"), 1u);
 }
 
-TEST_F(ActivityMenu, AMoveHandledInsideTheLastOnesClickSoundLeavesTheMarksOnTheNameHeard)
+TEST_F(ActivityMenu, AMoveHandledInsideTheLastOnesClickSoundSpeaksTheItemThePointerRestsOn)
 {
     // A quick pointer: the second move is served while the first one's click
     // sound redraws the mascot.
@@ -87,9 +87,9 @@ TEST_F(ActivityMenu, AMoveHandledInsideTheLastOnesClickSoundLeavesTheMarksOnTheN
         t.move(zone->screen_left() + zone->Width() / 2, zone->screen_top() + zone->Height() / 2);
     t.settle();
     let_voice_end();
-    EXPECT_EQ(traced_files("voice"), (std::vector<std::string> { "m3.wav" }));
-    EXPECT_TRUE(form.spoken[3]);
-    EXPECT_FALSE(form.spoken[1]) << "never heard, so spoken on the next visit";
+    EXPECT_EQ(traced_files("voice"), (std::vector<std::string> { "m1.wav" })) << "the item the pointer rests on";
+    EXPECT_TRUE(form.spoken[1]);
+    EXPECT_FALSE(form.spoken[3]) << "never heard, so spoken on the next visit";
 }
 
 TEST_F(ActivityMenu, TheBackgroundHidesTheHandButKeepsTheMark)
