@@ -110,8 +110,10 @@ class Walk:
     def window_state(self, window):
         """Where the window is and whether the desktop shows it with the keyboard."""
         info = self.s.x("xwininfo", "-id", window)
-        geometry = [int(re.search(rf"{k}:\s+(-?\d+)", info).group(1))
-                    for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        found = [re.search(rf"{k}:\s+(-?\d+)", info)
+                 for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height")]
+        # A window that went away meanwhile (the last program's) is nowhere.
+        geometry = [int(f.group(1)) for f in found] if all(found) else []
         states = self.s.x("xprop", "-id", window, "_NET_WM_STATE")
         focused = self.s.x("xdotool", "getwindowfocus") == window
         return geometry, states, focused, "IsViewable" in info
@@ -121,20 +123,23 @@ class Walk:
         return (viewable and focused and geometry == [0, 0, *self.screen]
                 and "HIDDEN" not in states and "DEMANDS_ATTENTION" not in states)
 
-    def wait_on_screen(self, window, what):
+    def wait_until(self, shown, what):
         end = time.monotonic() + DEADLINE
         while time.monotonic() < end:
-            if self.on_screen(window):
+            if shown():
                 return time.monotonic()
             time.sleep(0.01)
-        raise WalkFailed(f"{what}: the window is not full screen with the keyboard: {self.window_state(window)}")
+        raise WalkFailed(f"{what}: the window is not full screen with the keyboard")
+
+    def wait_on_screen(self, window, what):
+        return self.wait_until(lambda: self.on_screen(window), what)
 
     def find_window(self, title):
         end = time.monotonic() + DEADLINE
         while time.monotonic() < end:
             found = self.s.x("xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$").split()
             if found:
-                return found[0]
+                return found[-1]  # the newest
             time.sleep(0.05)
         raise WalkFailed(f"no window '{title}'")
 
@@ -151,9 +156,9 @@ class Walk:
         start_it()
         started = self.wait(r"\tstart\t", mark, f"{what} started")
         self.wait(r"\twindow\t(minimised|stays)", mark, "the shell giving way")
-        window = self.find_window(program_window)
         if covers:
-            self.wait_on_screen(window, f"the {what}")
+            self.wait_until(lambda: self.on_screen(self.find_window(program_window)), f"the {what}")
+        window = self.find_window(program_window)
         # The shell looks for a program's end every half second: each round
         # ends the program at another point of that cycle, as a child would.
         time.sleep(len(self.returns) * 0.17)
