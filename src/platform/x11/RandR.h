@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace platform::x11 {
@@ -68,5 +70,21 @@ public:
     virtual void grab_server() = 0;
     virtual void ungrab_server() = 0;
 };
+
+// The mode, output or CRTC of `all` with `id`; nullptr when there is none.
+template<class T>
+T const* by_id(std::vector<T> const& all, RandR::Id id)
+{
+    auto it = std::find_if(all.begin(), all.end(), [id](T const& t) { return t.id == id; });
+    return it == all.end() ? nullptr : &*it;
+}
+
+// Width and height on the screen of a CRTC showing `mode`: a quarter turn
+// swaps them.
+inline std::pair<int, int> shown_size(RandR::Crtc const& crtc, RandR::Mode const& mode)
+{
+    bool const turned = crtc.rotation & (RandR::rotate_90 | RandR::rotate_270);
+    return { int(turned ? mode.height : mode.width), int(turned ? mode.width : mode.height) };
+}
 
 }

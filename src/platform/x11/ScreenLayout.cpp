@@ -9,18 +9,10 @@ namespace platform::x11 {
 
 namespace {
 
-RandR::Mode const* find_mode(RandR::Resources const& resources, RandR::Id id)
-{
-    auto it = std::find_if(resources.modes.begin(), resources.modes.end(), [id](auto const& m) { return m.id == id; });
-    return it == resources.modes.end() ? nullptr : &*it;
-}
-
-// The CRTC's right and bottom edges on the screen; a quarter turn swaps the
-// mode's width and height.
+// The CRTC's right and bottom edges on the screen.
 std::pair<int, int> far_corner(RandR::Crtc const& crtc, RandR::Mode const& mode)
 {
-    bool turned = crtc.rotation & (RandR::rotate_90 | RandR::rotate_270);
-    int w = int(turned ? mode.height : mode.width), h = int(turned ? mode.width : mode.height);
+    auto [w, h] = shown_size(crtc, mode);
     return { crtc.x + w, crtc.y + h };
 }
 
@@ -49,14 +41,14 @@ private:
 std::optional<ScreenLayout> ScreenLayout::with_mode(
     RandR::Resources const& resources, RandR::Crtc const& crtc, RandR::Id mode, RandR::ScreenSize const& now)
 {
-    RandR::Mode const* wanted = find_mode(resources, mode);
+    RandR::Mode const* wanted = by_id(resources.modes, mode);
     if (!wanted)
         return std::nullopt;
     ScreenLayout layout { crtc, {} };
     layout.crtc.mode = mode;
     auto [width, height] = far_corner(layout.crtc, *wanted);
     for (auto const& other : resources.crtcs) {
-        RandR::Mode const* shown = other.id == crtc.id ? nullptr : find_mode(resources, other.mode);
+        RandR::Mode const* shown = other.id == crtc.id ? nullptr : by_id(resources.modes, other.mode);
         if (!shown)
             continue;
         auto [right, bottom] = far_corner(other, *shown);

@@ -4,17 +4,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 namespace platform::x11 {
 
 namespace {
-
-template<class T>
-T const* by_id(std::vector<T> const& all, RandR::Id id)
-{
-    auto it = std::find_if(all.begin(), all.end(), [id](T const& t) { return t.id == id; });
-    return it == all.end() ? nullptr : &*it;
-}
 
 RandR::Output const* find_primary(RandR::Resources const& resources)
 {
@@ -75,10 +69,7 @@ Display::Capabilities X11Display::capabilities()
         caps.height = size.height;
         return caps;
     }
-    RandR::Crtc const& crtc = *by_id(resources->crtcs, primary->crtc);
-    bool turned = crtc.rotation & (RandR::rotate_90 | RandR::rotate_270);
-    caps.width = int(turned ? shown->height : shown->width);
-    caps.height = int(turned ? shown->width : shown->height);
+    std::tie(caps.width, caps.height) = shown_size(*by_id(resources->crtcs, primary->crtc), *shown);
     caps.refresh = shown->refresh;
     return caps;
 }
