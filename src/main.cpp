@@ -80,8 +80,8 @@ private:
 
 int main()
 {
-    // Started before any thread exists, so that forking it is safe; the hot
-    // key and the font need no guarding: the server drops the one with our
+    // Started before anything of the desktop is taken; the hot key and the
+    // font need no guarding: the server drops the one with our
     // connection, and the other is our process's (the configuration that
     // shares it with the programs we start lies in the runtime folder, which
     // the session clears).

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
+#include <spawn.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace platform {
@@ -37,29 +37,46 @@ char const* name_of(Guardian::Hold hold)
     return "";
 }
 
-// In the first child: a grandchild runs the guardian, and this child ends at
-// once so that the guardian is nobody's child of ours. Only calls that are
-// safe between fork and exec.
-[[noreturn]] void run_guardian(char const* program, int socket)
+struct SocketEnd {
+    int fd;
+    explicit SocketEnd(int fd) : fd(fd) { }
+    ~SocketEnd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    SocketEnd(SocketEnd const&) = delete;
+    SocketEnd& operator=(SocketEnd const&) = delete;
+};
+
+// In a session of its own (a Ctrl+C or a hang-up for our terminal is not
+// for it), with no signal blocked, holding nothing of ours but its end of
+// the socket as its standard input (a dup2 onto itself clears its
+// close-on-exec, for a shell started with no standard input).
+bool spawn(std::string const& program, int socket)
 {
-    if (::fork() != 0)
-        ::_exit(0);
-    ::setsid();
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_adddup2(&files, socket, STDIN_FILENO);
+    posix_spawn_file_actions_addclosefrom_np(&files, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
     sigset_t none;
     sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    // With our standard input closed the socket may already be there, where
-    // dup2 would leave it close-on-exec.
-    if (socket == STDIN_FILENO ? ::fcntl(socket, F_SETFD, 0) < 0 : ::dup2(socket, STDIN_FILENO) < 0)
-        ::_exit(127);
-    ::close_range(3, ~0u, 0);
-    char* const argv[] = { const_cast<char*>(program), nullptr };
-    ::execv(program, argv);
-    ::_exit(127);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+    char* const argv[] = { const_cast<char*>(program.c_str()), nullptr };
+    pid_t pid = -1;
+    int error = posix_spawn(&pid, program.c_str(), &files, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&files);
+    return error == 0;
 }
 
 }
 
+// Spawned rather than forked: a fork copies the page tables of every library
+// the shell has loaded, on the way to the first frame.
 std::unique_ptr<GuardianProcess> GuardianProcess::start()
 {
     std::string const program = own_folder() + "sprout-guardian";
@@ -73,16 +90,12 @@ std::unique_ptr<GuardianProcess> GuardianProcess::start()
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
         return nullptr;
-    pid_t child = ::fork();
-    if (child == 0)
-        run_guardian(program.c_str(), ends[1]);
-    ::close(ends[1]);
-    if (child < 0) {
-        ::close(ends[0]);
+    SocketEnd ours(ends[0]), theirs(ends[1]);
+    if (!spawn(program, theirs.fd))
         return nullptr;
-    }
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
-    return std::unique_ptr<GuardianProcess>(new GuardianProcess(ends[0]));
+    int socket = ours.fd;
+    ours.fd = -1;
+    return std::unique_ptr<GuardianProcess>(new GuardianProcess(socket));
 }
 
 GuardianProcess::GuardianProcess(int socket) : m_socket(socket) { }

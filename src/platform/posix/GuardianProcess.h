@@ -9,9 +9,9 @@ namespace platform {
 
 // The guardian as a process of its own: the program `sprout-guardian` beside
 // ours, told over a socket pair whose other end is its standard input. It
-// holds nothing of ours but that end, is in a session of its own (a Ctrl+C
-// or a hang-up for our terminal is not for it), and is no child of ours, so
-// nothing waits for it. Start it before any thread exists.
+// holds nothing of ours but that end and is in a session of its own (a
+// Ctrl+C or a hang-up for our terminal is not for it). Nothing waits for it:
+// it outlives us whenever something is still held.
 class GuardianProcess final : public Guardian {
 public:
     // Nothing, said on standard error, when the program is missing or cannot
