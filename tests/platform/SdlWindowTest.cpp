@@ -47,7 +47,8 @@ private:
     pid_t m_pid { -1 };
 };
 
-// A real window on its own display, past the events of its first showing.
+// A real window on its own display, shown with a first frame and past the
+// events of its showing.
 struct WindowOnDisplay : ::testing::Test {
     PrivateDisplay display;
     platform::RealClock clock;
@@ -55,6 +56,8 @@ struct WindowOnDisplay : ::testing::Test {
 
     WindowOnDisplay()
     {
+        platform::Bitmap canvas(platform::Window::canvas_width, platform::Window::canvas_height, 0xff000000);
+        window.present(canvas, { 0, 0, canvas.width, canvas.height });
         for (int i = 0; i < 100 && window.wait_event(clock.now() + 300); ++i) { }
     }
 

@@ -143,7 +143,6 @@ SdlWindow::SdlWindow(Clock& clock, Style style) : m_clock(clock), m_style(style)
     m_x_window = info.info.x11.window;
     if (style == Style::FullScreen)
         x11::window_manager::mark_full_screen(m_x_display, m_x_window);
-    SDL_ShowWindow(m_window.get());
     SDL_Surface const* surface = SDL_GetWindowSurface(m_window.get());
     if (!surface)
         throw std::runtime_error(std::string("Cannot draw in the window: ") + SDL_GetError());
@@ -162,19 +161,34 @@ void SdlWindow::present(Bitmap const& canvas, Rect const& changed)
         canvas.width, canvas.height, 32, canvas.width * 4, SDL_PIXELFORMAT_RGB888));
     if (!screen || !source)
         return;
+    // The first frame is the whole canvas, whatever changed.
+    Rect const shown = m_first_frame_shown ? changed : Rect { 0, 0, canvas.width, canvas.height };
+    show_with_first_frame();
     SDL_Rect view = canvas_view(screen->w, screen->h);
     if (view.w == canvas.width && view.h == canvas.height) {
-        SDL_Rect part { changed.left, changed.top, changed.width(), changed.height() };
+        SDL_Rect part { shown.left, shown.top, shown.width(), shown.height() };
         SDL_Rect to { view.x + part.x, view.y + part.y, part.w, part.h };
         SDL_BlitSurface(source.get(), &part, screen, &to);
         SDL_UpdateWindowSurfaceRects(m_window.get(), &to, 1);
         return;
     }
     // Scaled, a changed pixel spreads over its neighbours: all is shown again.
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, (m_surround >> 16) & 0xff, (m_surround >> 8) & 0xff,
-        m_surround & 0xff));
+    if (view.w != screen->w || view.h != screen->h)
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, (m_surround >> 16) & 0xff,
+            (m_surround >> 8) & 0xff, m_surround & 0xff));
     SDL_BlitScaled(source.get(), nullptr, screen, &view);
     SDL_UpdateWindowSurface(m_window.get());
+}
+
+// The window is mapped with its first frame, not before: nothing unpainted
+// is ever seen, and the events of its mapping (served with a dozen round
+// trips to the server) come after that frame.
+void SdlWindow::show_with_first_frame()
+{
+    if (m_first_frame_shown)
+        return;
+    m_first_frame_shown = true;
+    SDL_ShowWindow(m_window.get());
 }
 
 void SdlWindow::to_canvas(int& x, int& y) const

@@ -55,6 +55,7 @@ public:
 
 private:
     std::optional<InputEvent> translate(void const* sdl_event);
+    void show_with_first_frame();
     // Wake or Close when another thread asked for one since the last.
     std::optional<InputEvent> take_wake();
     // Sleeps until the X connection or the wake handle has something, or
@@ -77,6 +78,7 @@ private:
     ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
     unsigned long m_x_window { 0 };
     bool m_minimise_refused { false };
+    bool m_first_frame_shown { false };
     // Ends before the window, whose pixels it faults in.
     std::jthread m_prefault;
     std::uint32_t m_surround { 0xffd4d0c8 };
