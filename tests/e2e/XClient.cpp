@@ -27,7 +27,16 @@ unsigned long XClient::make_dock(int width, int height)
     XChangeProperty(m_display, w, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dock), 1);
     XStoreName(m_display, w, "stand-in panel");
     XMapWindow(m_display, w);
-    sync();
+    // A panel is on the screen long before the shell starts. A window
+    // manager maps it in its own time, and openbox, just started, serves the
+    // request only once something else wakes it: a change on the root does.
+    Atom nudge = XInternAtom(m_display, "_SPROUT_TEST_NUDGE", False);
+    auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!viewable(w) && std::chrono::steady_clock::now() < deadline) {
+        XChangeProperty(m_display, RootWindow(m_display, screen), nudge, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+        sync();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
     return w;
 }
 
@@ -68,6 +77,12 @@ int XClient::key_presses(char const* keysym)
     for (unsigned c : m_pressed)
         n += c == code;
     return n;
+}
+
+bool XClient::viewable(unsigned long window)
+{
+    XWindowAttributes a {};
+    return XGetWindowAttributes(m_display, window, &a) && a.map_state == IsViewable;
 }
 
 bool XClient::mapped(unsigned long window)

@@ -20,6 +20,7 @@ public:
     unsigned long make_listener();
     int key_presses(char const* keysym);
 
+    bool viewable(unsigned long window);
     bool mapped(unsigned long window);
     // The first top-level window whose name is `name`, 0 when none.
     unsigned long find(std::string const& name);
