@@ -8,6 +8,7 @@
 #include "platform/sdl/SdlAudioDevice.h"
 #include "platform/sdl/SdlLargeBlocks.h"
 #include "platform/sdl/SdlText.h"
+#include "platform/sdl/SdlVideo.h"
 #include "platform/sdl/SdlWindow.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/x11/X11Desktop.h"
@@ -19,6 +20,7 @@
 
 #include <cstdlib>
 #include <exception>
+#include <future>
 #include <iostream>
 #include <mutex>
 #include <stdexcept>
@@ -45,16 +47,18 @@ public:
     SignalTarget& operator=(SignalTarget const&) = delete;
 };
 
-// The display, the desktop and the hot keys over the shell's own X
-// connection, installed for the services' lifetime; what they take of the
+// The shell's own X connection, and over it the display, the desktop and
+// the hot keys, installed for the services' lifetime; what they take of the
 // desktop is told to the guardian.
 class DesktopServices {
 public:
-    DesktopServices(platform::x11::X11Connection& x, platform::Guardian& guardian)
-        : m_randr(x)
+    explicit DesktopServices(platform::Guardian& guardian)
+        : m_x(open_display())
+        , m_randr(*m_x)
         , m_display(m_randr, guardian)
-        , m_desktop(x, guardian)
-        , m_hot_keys(x)
+        , m_desktop(*m_x, guardian)
+        , m_hot_keys(*m_x)
+        , m_window_manager_running(m_x->window_manager_running())
     {
         platform::Display::install(&m_display);
         platform::Desktop::install(&m_desktop);
@@ -69,13 +73,28 @@ public:
     DesktopServices(DesktopServices const&) = delete;
     DesktopServices& operator=(DesktopServices const&) = delete;
 
+    platform::SdlWindow::Style window_style() const
+    {
+        return m_window_manager_running ? platform::SdlWindow::Style::FullScreen
+                                        : platform::SdlWindow::Style::Borderless;
+    }
+
 private:
+    static std::unique_ptr<platform::x11::X11Connection> open_display()
+    {
+        auto x = platform::x11::X11Connection::open();
+        if (!x)
+            throw std::runtime_error("Cannot open the display");
+        return x;
+    }
+
+    std::unique_ptr<platform::x11::X11Connection> m_x;
     platform::x11::X11RandR m_randr;
     platform::x11::X11Display m_display;
     platform::x11::X11Desktop m_desktop;
     platform::x11::X11HotKeys m_hot_keys;
+    bool m_window_manager_running;
 };
-
 }
 
 int main()
@@ -98,14 +117,13 @@ int main()
     platform::serve_sdl_large_blocks();
     try {
         platform::Clock& clock = platform::Clock::current();
-        // Opened before SDL's own connection, which is to the same display.
-        auto x = platform::x11::X11Connection::open();
-        if (!x)
-            throw std::runtime_error("Cannot open the display");
-        DesktopServices desktop(*x, guardian ? *guardian : platform::Guardian::none());
-        platform::SdlWindow window(clock,
-            x->window_manager_running() ? platform::SdlWindow::Style::FullScreen
-                                        : platform::SdlWindow::Style::Borderless);
+        platform::Guardian& keeper = guardian ? *guardian : platform::Guardian::none();
+        // The shell's own connection is opened, and the desktop looked at,
+        // beside SDL's start, on the way to the first frame.
+        auto opening = std::async(std::launch::async, [&keeper] { return std::make_unique<DesktopServices>(keeper); });
+        platform::SdlVideo video;
+        auto desktop = opening.get();
+        platform::SdlWindow window(video, clock, desktop->window_style());
         SignalTarget signal_target_for_window(window);
         platform::SdlText text;
         // The players and the synth find the one sound output through these.

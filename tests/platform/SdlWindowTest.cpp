@@ -52,7 +52,8 @@ private:
 struct WindowOnDisplay : ::testing::Test {
     PrivateDisplay display;
     platform::RealClock clock;
-    platform::SdlWindow window { clock, platform::SdlWindow::Style::Borderless };
+    platform::SdlVideo video;
+    platform::SdlWindow window { video, clock, platform::SdlWindow::Style::Borderless };
 
     WindowOnDisplay()
     {

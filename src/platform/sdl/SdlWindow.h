@@ -3,6 +3,7 @@
 #include "platform/Window.h"
 #include "platform/posix/WakeHandle.h"
 #include "platform/sdl/SdlHandles.h"
+#include "platform/sdl/SdlVideo.h"
 
 #include <atomic>
 #include <thread>
@@ -34,7 +35,7 @@ class SdlWindow final : public Window {
 public:
     enum class Style { Borderless, FullScreen };
 
-    SdlWindow(Clock& clock, Style style);
+    SdlWindow(SdlVideo const&, Clock& clock, Style style);
     ~SdlWindow() override;
     SdlWindow(SdlWindow const&) = delete;
     SdlWindow& operator=(SdlWindow const&) = delete;
@@ -69,10 +70,6 @@ private:
     Clock& m_clock;
     Style m_style;
     // Declared in the order SDL needs them destroyed, last first.
-    struct VideoSubsystem {
-        VideoSubsystem();
-        ~VideoSubsystem();
-    } m_video;
     sdl::WindowPtr m_window;
     sdl::CursorPtr m_cursor;
     ::Display* m_x_display { nullptr }; // SDL's connection, read by block()
