@@ -73,6 +73,9 @@ public:
     DesktopServices(DesktopServices const&) = delete;
     DesktopServices& operator=(DesktopServices const&) = delete;
 
+    // Events of the shell's own connection wait until now (see X11Connection).
+    void start_watching() { m_x->start_watching(); }
+
     platform::SdlWindow::Style window_style() const
     {
         return m_window_manager_running ? platform::SdlWindow::Style::FullScreen
@@ -137,10 +140,11 @@ int main()
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
         app.CreateForm<TForm1>("Form1");
-        // Both wait until the form is made: its first frame needs neither,
-        // a sound server can take a while to answer, and reading the
+        // These wait until the form is made: its first frame needs none of
+        // them, a sound server can take a while to answer, and reading the
         // soundfont beside the font registration that follows the first
         // frame slows both.
+        desktop->start_watching();
         audio.start();
         synth.start_loading();
         app.Run();

@@ -29,7 +29,12 @@ X11Connection::X11Connection(DisplayPtr display) : m_display(std::move(display))
     ::fcntl(ConnectionNumber(m_display.get()), F_SETFD, FD_CLOEXEC);
     // Xlib keeps its record of the screen's size current only from these.
     XRRSelectInput(m_display.get(), m_root, RRScreenChangeNotifyMask);
-    m_watcher = std::thread([this] { watch(); });
+}
+
+void X11Connection::start_watching()
+{
+    if (!m_watcher.joinable())
+        m_watcher = std::thread([this] { watch(); });
 }
 
 X11Connection::~X11Connection()

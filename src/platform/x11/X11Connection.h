@@ -16,6 +16,10 @@ namespace platform::x11 {
 // - a watcher thread, blocked in poll() while idle, that drains the events
 //   the server sends us (the hot key's presses, the screen's size changes),
 //   hands key presses on and keeps Xlib's record of the screen current.
+//   It starts when asked: while it waits on the connection, the reply to
+//   every request of another thread wakes it too, and the requests on the
+//   way to the first frame would cost twice over. Until then the events wait
+//   in the queue.
 class X11Connection {
 public:
     // Nothing when no display can be opened.
@@ -37,6 +41,8 @@ public:
     void set_key_handler(KeyHandler);
     // Events may have been queued by a request's reply: drain them now.
     void drain_soon();
+    // Starts the watcher; once is enough.
+    void start_watching();
 
     unsigned long atom(char const* name);
 
