@@ -1,5 +1,6 @@
 #include "ActivityPictures.h"
 
+#include "activities/ActivityCatalogue.h"
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
 #include "resources/StoredPictures.h"
@@ -12,22 +13,22 @@ namespace {
 enum class Source { menu, thinking, perception };
 
 struct Cut {
+    std::string_view zone;
     Source source;
     int x, y, w, h;
 };
 
 // The items' hot zones on the menu without their printed names, and the two
-// halves of each overlay, by slot.
+// halves of each overlay.
 Cut const cuts[] = {
-    { Source::menu, 0, 0, 0, 0 },
-    { Source::menu, 58, 208, 149, 112 }, // Image1
-    { Source::thinking, 114, 0, 106, 110 }, // denke_but2
-    { Source::thinking, 0, 0, 110, 110 }, // denke_but1
-    { Source::menu, 450, 208, 165, 112 }, // Image3
-    { Source::menu, 50, 378, 157, 130 }, // Image6
-    { Source::menu, 234, 384, 181, 120 }, // Image5
-    { Source::perception, 114, 0, 106, 110 }, // persepsie_but2
-    { Source::perception, 0, 0, 110, 110 }, // persepsie_but1
+    { "Image1", Source::menu, 58, 208, 149, 112 },
+    { "denke_but2", Source::thinking, 114, 0, 106, 110 },
+    { "denke_but1", Source::thinking, 0, 0, 110, 110 },
+    { "Image3", Source::menu, 450, 208, 165, 112 },
+    { "Image6", Source::menu, 50, 378, 157, 130 },
+    { "Image5", Source::menu, 234, 384, 181, 120 },
+    { "persepsie_but2", Source::perception, 114, 0, 106, 110 },
+    { "persepsie_but1", Source::perception, 0, 0, 110, 110 },
 };
 
 std::optional<std::vector<std::uint8_t>> source_data(Source source, std::string const& install_folder, bool afrikaans)
@@ -50,15 +51,15 @@ platform::Bitmap decoded(std::vector<std::uint8_t> const& data)
 
 }
 
-std::array<platform::Bitmap, 10> activity_pictures(std::string const& install_folder, bool afrikaans)
+ActivityPictures activity_pictures(std::string const& install_folder, bool afrikaans)
 {
     std::array<platform::Bitmap, 3> sources;
     for (Source source : { Source::menu, Source::thinking, Source::perception })
         if (auto data = source_data(source, install_folder, afrikaans))
             sources[int(source)] = decoded(*data);
-    std::array<platform::Bitmap, 10> pictures;
-    for (std::size_t slot = 1; slot < std::size(cuts); ++slot) {
-        Cut const& cut = cuts[slot];
+    ActivityPictures pictures;
+    for (Cut const& cut : cuts) {
+        int const slot = activity_catalogue::row_of(cut.zone)->slot;
         platform::Bitmap const& whole = sources[int(cut.source)];
         // A picture smaller than expected gives what it has.
         int const w = std::min(cut.w, whole.width - cut.x), h = std::min(cut.h, whole.height - cut.y);
