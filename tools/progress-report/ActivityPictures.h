@@ -4,6 +4,7 @@
 #include "platform/Bitmap.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 // The picture a child knows an activity by: cut from the menu screen of the
@@ -12,3 +13,7 @@
 // is missing or cannot be decoded.
 using ActivityPictures = std::array<platform::Bitmap, activity_catalogue::highest_slot + 1>;
 ActivityPictures activity_pictures(std::string const& install_folder, bool afrikaans);
+
+// The colour of the menu item an activity sits under; grey for one that has
+// no look of its own.
+std::uint32_t activity_colour(int slot);

@@ -53,21 +53,10 @@ SDL_Color const yellow { 255, 230, 80, 255 };
 SDL_Color const highlight { 255, 244, 200, 255 };
 }
 
-// The colour of the menu item each activity sits under, by the activity's zone.
-struct BarColour {
-    std::string_view zone;
-    SDL_Color colour;
-};
-BarColour const bar_colours[] = { { "Image1", { 221, 64, 64, 255 } }, { "denke_but2", { 240, 140, 30, 255 } },
-    { "denke_but1", { 240, 140, 30, 255 } }, { "Image3", { 45, 120, 225, 255 } },
-    { "Image6", { 140, 80, 200, 255 } }, { "Image5", { 225, 85, 150, 255 } },
-    { "persepsie_but2", { 60, 165, 75, 255 } }, { "persepsie_but1", { 60, 165, 75, 255 } } };
-
 SDL_Color bar_colour(int slot)
 {
-    auto const* row = activity_catalogue::row_of_slot(slot);
-    auto const found = std::ranges::find(bar_colours, row->component, &BarColour::zone);
-    return found == std::end(bar_colours) ? colour::soft_ink : found->colour;
+    std::uint32_t const c = activity_colour(slot);
+    return { std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c), 255 };
 }
 
 constexpr int name_room = 400;
