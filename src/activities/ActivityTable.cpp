@@ -6,17 +6,6 @@
 
 namespace activity_table {
 
-std::array<std::string_view, slot_count + 1> const programs { "",
-    "language/language.exe",
-    "thinking1/puzzle.exe",
-    "thinking2/association.exe",
-    "maths/maths.exe",
-    "memory/memory.exe",
-    "creative/colouring.exe",
-    "perception_1/perception.exe",
-    "perception_2/perception_2.exe",
-    "progress/progress.exe" };
-
 std::optional<int> slot_of(std::string_view program_path)
 {
     std::size_t const file_start = program_path.rfind('/');
@@ -25,9 +14,9 @@ std::optional<int> slot_of(std::string_view program_path)
     std::size_t const folder_slash = program_path.rfind('/', file_start - 1);
     std::string_view const tail
         = program_path.substr(folder_slash == std::string_view::npos ? 0 : folder_slash + 1);
-    for (int slot = 1; slot <= slot_count; ++slot)
-        if (ascii_lower(std::string(tail)) == programs[slot])
-            return slot;
+    for (auto const& row : activity_catalogue::rows)
+        if (row.slot != 0 && ascii_lower(std::string(tail)) == row.program)
+            return row.slot;
     return std::nullopt;
 }
 

@@ -15,6 +15,11 @@
 // The number that means "no student" and "failure".
 inline constexpr std::uint16_t no_student = 65535;
 
+// The entries that count a student's choices of language at the name screen;
+// the others count the plays of the activities, each under its slot.
+inline constexpr int afrikaans_entry = 11;
+inline constexpr int english_entry = 12;
+
 // What ReadStudents fills: 100 records laid out as in the file.
 using StudentSlots = std::array<StudentRecord, 100>;
 

@@ -5,7 +5,6 @@
 #include "shell/TForm1.h"
 
 #include "framework/Trace.h"
-#include "shell/MenuZones.h"
 
 #include <algorithm>
 
@@ -27,7 +26,7 @@ void TForm1::Image1MouseMove(TObject* sender, TShiftState, int, int)
     phand1.SetBounds(zone.Left(), zone.Top(), phand1.Width(), phand1.Height());
     phand1.Show();
     hide_all({ &phand2, &denke_ovr, &persepsie_ovr, &denke_but1, &denke_but2, &persepsie_but1, &persepsie_but2 });
-    hover_zone(zone, zone_flag(ZoneGroup::Item, zone.Tag()), zone_prompt(ZoneGroup::Item, zone.Tag()));
+    hover_zone(zone);
 }
 
 void TForm1::denke_but1MouseMove(TObject* sender, TShiftState, int, int)
@@ -39,7 +38,7 @@ void TForm1::denke_but1MouseMove(TObject* sender, TShiftState, int, int)
     phand2.SetBounds(zone.Left(), zone.Top(), phand2.Width(), phand2.Height());
     phand2.Show();
     phand1.Hide();
-    hover_zone(zone, zone_flag(ZoneGroup::Thinking, zone.Tag()), zone_prompt(ZoneGroup::Thinking, zone.Tag()));
+    hover_zone(zone);
 }
 
 void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
@@ -51,7 +50,7 @@ void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
     phand2.SetBounds(zone.Left(), zone.Top(), phand2.Width(), phand2.Height());
     phand2.Show();
     phand1.Hide();
-    hover_zone(zone, zone_flag(ZoneGroup::Perception, zone.Tag()), zone_prompt(ZoneGroup::Perception, zone.Tag()));
+    hover_zone(zone);
 }
 
 // The name's marks are set after the click sound: the sound stops the
@@ -60,8 +59,11 @@ void TForm1::persepsie_but1MouseMove(TObject* sender, TShiftState, int, int)
 // queued. A move into another item served there has the pointer now: its
 // name, which this click sound then cut off, is asked for again, and this
 // item's is left unsaid.
-void TForm1::hover_zone(TControl& zone, int flag, std::string const& prompt)
+void TForm1::hover_zone(TControl& zone)
 {
+    auto const& row = *activity_catalogue::row_of(zone.Name());
+    int const flag = row.flag;
+    std::string const prompt = std::string(row.prompt) + ".mp3";
     if (hovermark[flag])
         return;
     hovermark.fill(false);
@@ -112,27 +114,33 @@ void TForm1::Image4MouseMove(TObject*, TShiftState, int, int)
 
 void TForm1::backimageMouseMove(TObject*, TShiftState, int, int) { phand1.Hide(); }
 
-void TForm1::Image1Click(TObject*) { select_activity(1, true); }
-void TForm1::denke_but2Click(TObject*) { select_activity(2, false); }
-void TForm1::denke_but1Click(TObject*) { select_activity(3, true); }
-void TForm1::Image3Click(TObject*) { select_activity(4, false); }
-void TForm1::Image6Click(TObject*) { select_activity(5, false); }
-void TForm1::Image5Click(TObject*) { select_activity(6, false); }
-void TForm1::persepsie_but2Click(TObject*) { select_activity(7, false); }
-void TForm1::persepsie_but1Click(TObject*) { select_activity(8, true); }
-void TForm1::reportbutClick(TObject*) { select_activity(9, false); }
+// Each click selects the slot of its zone's row.
+void TForm1::Image1Click(TObject* sender) { select_zone(sender); }
+void TForm1::denke_but2Click(TObject* sender) { select_zone(sender); }
+void TForm1::denke_but1Click(TObject* sender) { select_zone(sender); }
+void TForm1::Image3Click(TObject* sender) { select_zone(sender); }
+void TForm1::Image6Click(TObject* sender) { select_zone(sender); }
+void TForm1::Image5Click(TObject* sender) { select_zone(sender); }
+void TForm1::persepsie_but2Click(TObject* sender) { select_zone(sender); }
+void TForm1::persepsie_but1Click(TObject* sender) { select_zone(sender); }
+void TForm1::reportbutClick(TObject* sender) { select_zone(sender); }
+
+void TForm1::select_zone(TObject* sender)
+{
+    select_activity(*activity_catalogue::row_of(static_cast<TControl*>(sender)->Name()));
+}
 
 // A click never starts work itself: it stores the slot, makes the menu
 // inactive and leaves the start to executetimer's tick 300 ms later.
-void TForm1::select_activity(std::int32_t slot, bool stop_sequence)
+void TForm1::select_activity(activity_catalogue::Row const& zone)
 {
     if (!menuactive) {
         PlayEffect("wrong.mp3");
         return;
     }
     set_menuactive(false);
-    selectedactivity = slot;
-    if (stop_sequence)
+    selectedactivity = zone.slot;
+    if (zone.click_stops_prompts)
         NotifyEndTimer.SetEnabled(false);
     executetimer.SetEnabled(true);
 }

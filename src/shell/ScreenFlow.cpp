@@ -127,7 +127,7 @@ void TForm1::okbutClick(TObject*)
     PlayEffect("language.mp3");
     studentindex = std::int16_t(find_student());
     if (studentindex == -1)
-        studentindex = std::int16_t(add_student(langletter == 'a' ? 11 : 12));
+        studentindex = std::int16_t(add_student(langletter == 'a' ? afrikaans_entry : english_entry));
     LoadMenuBackground(14, std::string(1, langletter));
     refresh_mascot_background();
     backbut.Show();

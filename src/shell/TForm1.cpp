@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <typeinfo>
 
 
 namespace {
@@ -104,55 +105,7 @@ void TForm1::design()
     SetCaption("Pipkin! Sprout v2.3");
     SetBounds(0, 0, 790, 564);
 
-    struct Placement {
-        TImage* image;
-        int left, top, width, height;
-        bool auto_size;
-        char const* picture;
-    };
-    Placement const placements[] = {
-        { &backimage, 0, 0, 800, 600, true, "backimage.jpg" },
-        { &phand1, 104, 152, 63, 45, true, "phand.png" },
-        { &Image6, 40, 368, 177, 185, false, nullptr },
-        { &Image5, 224, 376, 201, 169, false, nullptr },
-        { &Image4, 432, 376, 185, 169, false, nullptr },
-        { &Image3, 440, 200, 185, 161, false, nullptr },
-        { &Image2, 232, 200, 185, 161, false, nullptr },
-        { &Image1, 48, 200, 169, 161, false, nullptr },
-        { &namelistimg_a, 113, 273, 282, 247, true, "namelistimg_a.jpg" },
-        { &namelistimg_e, 113, 273, 282, 247, true, "namelistimg_e.jpg" },
-        { &denke_ovr, 216, 224, 220, 110, true, "denke_ovr.png" },
-        { &persepsie_ovr, 416, 406, 220, 110, true, "persepsie_ovr.png" },
-        { &phand2, 216, 224, 63, 45, true, "phand.png" },
-        { &denke_but1, 216, 228, 113, 102, false, nullptr },
-        { &denke_but2, 336, 228, 94, 102, false, nullptr },
-        { &persepsie_but1, 416, 409, 113, 102, false, nullptr },
-        { &persepsie_but2, 536, 410, 97, 102, false, nullptr },
-        { &mutebut, 40, 35, 40, 40, true, "mutebut.png" },
-    };
-    for (auto const& p : placements) {
-        p.image->SetParent(this);
-        p.image->SetBounds(p.left, p.top, p.width, p.height);
-        p.image->SetVisible(p.image == &backimage);
-        if (p.picture)
-            resources::load_stored(p.image->Picture(), p.picture);
-        p.image->SetAutoSize(p.auto_size);
-    }
-
-    TImage* menu_items[] = { &Image6, &Image5, &Image4, &Image3, &Image2, &Image1 };
-    int const tags[] = { 4, 5, 6, 3, 2, 1 };
-    for (int i = 0; i < 6; ++i) {
-        menu_items[i]->SetTag(tags[i]);
-        menu_items[i]->SetHint("menubutton");
-        menu_items[i]->SetCursor(crHand);
-    }
-    TImage* sub_choices[] = { &denke_but1, &denke_but2, &persepsie_but1, &persepsie_but2 };
-    int const sub_tags[] = { 2, 1, 2, 1 };
-    for (int i = 0; i < 4; ++i) {
-        sub_choices[i]->SetTag(sub_tags[i]);
-        sub_choices[i]->SetCursor(crHand);
-    }
-
+    design_pictures();
     design_buttons();
     design_name_controls();
 
@@ -165,6 +118,56 @@ void TForm1::design()
     playnextvoicetimer.SetEnabled(false);
     playnextvoicetimer.SetInterval(1000);
     GlobalHotKey2.SetHotKey(scCtrl | scAlt | 'Z');
+}
+
+// Creation order is the order of painting, so the pictures are given the
+// window in it: the menu's zones above phand1, the sub-choices above their
+// overlays.
+void TForm1::design_pictures()
+{
+    struct Picture {
+        TImage* image;
+        int left, top, width, height;
+        char const* file;
+    };
+    Picture const pictures[] = {
+        { &backimage, 0, 0, 800, 600, "backimage.jpg" },
+        { &phand1, 104, 152, 63, 45, "phand.png" },
+        { &namelistimg_a, 113, 273, 282, 247, "namelistimg_a.jpg" },
+        { &namelistimg_e, 113, 273, 282, 247, "namelistimg_e.jpg" },
+        { &denke_ovr, 216, 224, 220, 110, "denke_ovr.png" },
+        { &persepsie_ovr, 416, 406, 220, 110, "persepsie_ovr.png" },
+        { &phand2, 216, 224, 63, 45, "phand.png" },
+        { &mutebut, 40, 35, 40, 40, "mutebut.png" },
+    };
+    for (TComponent* component : components()) {
+        if (typeid(*component) != typeid(TImage))
+            continue;
+        auto& image = static_cast<TImage&>(*component);
+        image.SetParent(this);
+        if (auto const* row = activity_catalogue::row_of(image.Name())) {
+            design_zone(image, *row);
+            continue;
+        }
+        auto const p = std::ranges::find(pictures, &image, &Picture::image);
+        image.SetBounds(p->left, p->top, p->width, p->height);
+        image.SetVisible(&image == &backimage);
+        resources::load_stored(image.Picture(), p->file);
+        image.SetAutoSize(true);
+    }
+}
+
+// A hot zone is a picture control without a picture; the items among them are
+// what the menu shows and hides as its buttons.
+void TForm1::design_zone(TImage& zone, activity_catalogue::Row const& row)
+{
+    zone.SetBounds(row.bounds.left, row.bounds.top, row.bounds.width, row.bounds.height);
+    zone.SetVisible(false);
+    zone.SetAutoSize(false);
+    zone.SetTag(row.tag);
+    if (row.group == activity_catalogue::Group::Item)
+        zone.SetHint("menubutton");
+    zone.SetCursor(crHand);
 }
 
 void TForm1::design_buttons()
@@ -286,20 +289,34 @@ void TForm1::wire_events()
     wire_menu_events();
 }
 
+namespace {
+
+using Hover = void (TForm1::*)(TObject*, TShiftState, int, int);
+
+// The pointer-move handler of a zone: its group's hover, the opening of the
+// sub-choices for the two items that have them, none for the report's button.
+Hover hover_of(activity_catalogue::Row const& row)
+{
+    using activity_catalogue::Group;
+    if (row.opens)
+        return *row.opens == Group::Thinking ? &TForm1::Image2MouseMove : &TForm1::Image4MouseMove;
+    switch (row.group) {
+    case Group::Item:
+        return &TForm1::Image1MouseMove;
+    case Group::Thinking:
+        return &TForm1::denke_but1MouseMove;
+    case Group::Perception:
+        return &TForm1::persepsie_but1MouseMove;
+    case Group::Button:
+        break;
+    }
+    return nullptr;
+}
+
+}
+
 void TForm1::wire_menu_events()
 {
-    auto item_move = [this](TObject* s, TShiftState sh, int x, int y) { Image1MouseMove(s, sh, x, y); };
-    for (TImage* item : { &Image1, &Image3, &Image5, &Image6 })
-        item->OnMouseMove = item_move;
-    Image2.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { Image2MouseMove(s, sh, x, y); };
-    Image4.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { Image4MouseMove(s, sh, x, y); };
-    backimage.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { backimageMouseMove(s, sh, x, y); };
-    auto thinking_move = [this](TObject* s, TShiftState sh, int x, int y) { denke_but1MouseMove(s, sh, x, y); };
-    denke_but1.OnMouseMove = thinking_move;
-    denke_but2.OnMouseMove = thinking_move;
-    auto perception_move = [this](TObject* s, TShiftState sh, int x, int y) { persepsie_but1MouseMove(s, sh, x, y); };
-    persepsie_but1.OnMouseMove = perception_move;
-    persepsie_but2.OnMouseMove = perception_move;
     bind_click(Image1, [this](TObject* s) { Image1Click(s); });
     bind_click(Image3, [this](TObject* s) { Image3Click(s); });
     bind_click(Image5, [this](TObject* s) { Image5Click(s); });
@@ -309,6 +326,16 @@ void TForm1::wire_menu_events()
     bind_click(persepsie_but1, [this](TObject* s) { persepsie_but1Click(s); });
     bind_click(persepsie_but2, [this](TObject* s) { persepsie_but2Click(s); });
     bind_click(reportbut, [this](TObject* s) { reportbutClick(s); });
+    for (auto const& row : activity_catalogue::rows) {
+        auto& zone = *find<TControl>(row.component);
+        if (Hover const hover = hover_of(row))
+            zone.OnMouseMove = [this, hover](TObject* s, TShiftState sh, int x, int y) { (this->*hover)(s, sh, x, y); };
+        // A zone added to the catalogue since the design has no click
+        // handler of its own: it selects its slot all the same.
+        if (row.slot != 0 && !zone.OnClick)
+            bind_click(zone, [this](TObject* s) { select_zone(s); });
+    }
+    backimage.OnMouseMove = [this](TObject* s, TShiftState sh, int x, int y) { backimageMouseMove(s, sh, x, y); };
 }
 
 void TForm1::set_menuactive(bool active)
@@ -353,7 +380,8 @@ void TForm1::compute_install_folders()
 
 void TForm1::fill_activities()
 {
-    std::copy(activity_table::programs.begin(), activity_table::programs.end(), activities.begin());
+    static_assert(std::tuple_size_v<decltype(activities)> == activity_table::programs.size());
+    std::ranges::copy(activity_table::programs, activities.begin());
 }
 
 void TForm1::FormCreate(TObject*)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activities/ActivityCatalogue.h"
 #include "desktop/ModeMatch.h"
 #include "desktop/TGlobalHotKey.h"
 #include "framework/TEdit.h"
@@ -99,19 +100,19 @@ public:
     std::string studentextra2;
     std::int16_t studentindex { 0 };
 
-    // Activities, slots 1 to 9 (index 0 unused).
-    std::array<std::string, 10> activities;
+    // Activities, by slot (index 0 unused).
+    std::array<std::string, activity_catalogue::highest_slot + 1> activities;
     std::int32_t selectedactivity { 0 };
     bool childrunning { false };
     std::string activitypath;
     std::string activityparams;
 
-    // Screens and menu, slots 1 to 9.
+    // Screens and menu; the flags by the zones' flag numbers (index 0 unused).
     std::int32_t introframe { 0 };
     bool menuactive { false };
-    std::array<bool, 10> spoken {};
-    std::array<bool, 10> pendingspoken {};
-    std::array<bool, 10> hovermark {};
+    std::array<bool, activity_catalogue::highest_flag + 1> spoken {};
+    std::array<bool, activity_catalogue::highest_flag + 1> pendingspoken {};
+    std::array<bool, activity_catalogue::highest_flag + 1> hovermark {};
     // The name of the item the pointer last entered, for a move served
     // inside another's click sound (shell/ActivityMenu.cpp).
     std::string hovered_prompt;
@@ -238,9 +239,10 @@ private:
     std::uint16_t find_student();
     std::uint16_t add_student(int entry);
     void choose_language(char letter, char const* code);
-    void hover_zone(TControl& zone, int flag, std::string const& prompt);
+    void hover_zone(TControl& zone);
     void speak_hovered_again();
-    void select_activity(std::int32_t slot, bool stop_sequence);
+    void select_zone(TObject* sender);
+    void select_activity(activity_catalogue::Row const& zone);
     void return_to_menu();
     std::string find_volume_control();
     void show_farewell();
@@ -248,6 +250,8 @@ private:
     BackgroundPrefetch m_prefetch;
 
     void design();
+    void design_pictures();
+    void design_zone(TImage& zone, activity_catalogue::Row const& row);
     void design_buttons();
     void design_name_controls();
     void design_mascot_and_timers();

@@ -119,7 +119,7 @@ void TForm1::NotifyEndTimerTimer(TObject*)
         instructiongiven = true;
         instructionplaying = false;
     }
-    for (int i = 1; i <= 9; ++i) {
+    for (std::size_t i = 1; i < pendingspoken.size(); ++i) {
         if (pendingspoken[i]) {
             spoken[i] = true;
             pendingspoken[i] = false;

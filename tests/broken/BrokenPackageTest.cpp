@@ -95,35 +95,35 @@ struct BrokenPackage : ChildWalk {
         if (shell->count("\tmessage\tconfirmation\t") > 0)
             key("n");
 
-        click(188, 448); // English
+        click(click_target::engbut);
         ASSERT_TRUE(wait("click\tengbut", 1, 30000)) << shell->trace();
         ASSERT_TRUE(wait("focus\tnameedit", 1, 30000));
         type("Anna");
-        click(697, 426); // ok
+        click(click_target::okbut);
         ASSERT_TRUE(wait("state\tmenuactive\t1", 1, 30000)) << shell->trace();
-        point(532, 280); // Maths
+        point(click_target::zone("Image3"));
         ASSERT_TRUE(wait("hover\tImage3", 1, 30000));
-        point(320, 350); // thinking
+        point(click_target::thinking_item);
         ASSERT_TRUE(wait("visible\tdenke_ovr\t1", 1, 30000));
 
-        click(532, 280);
+        click(click_target::zone("Image3"));
         ASSERT_TRUE(wait("window\tminimised", 1, 30000)) << shell->trace();
         ASSERT_TRUE(close_activity());
         ASSERT_TRUE(wait("window\tmaximised", 1, 30000)) << shell->trace();
         ASSERT_TRUE(wait("state\tmenuactive\t1", 2, 30000));
 
-        click(689, 512); // back
+        click(click_target::backbut);
         ASSERT_TRUE(wait("click\tbackbut", 1, 30000)) << shell->trace();
         ASSERT_TRUE(wait("visible\tafrbut\t1", 2, 30000));
-        click(186, 276); // Afrikaans
+        click(click_target::afrbut);
         ASSERT_TRUE(wait("click\tafrbut", 1, 30000));
         ASSERT_TRUE(wait("focus\tnameedit", 2, 30000));
-        click(689, 104); // exit
+        click(click_target::exitbut);
         ASSERT_TRUE(wait("click\texitbut", 1, 30000));
         // Without its pictures the farewell window closes by itself; with
         // them, its exit button ends it.
         if (shell->wait_for_trace("visible\tadvertform\t1", 1500))
-            click(762, 570);
+            click(click_target::farewell_exit);
         EXPECT_EQ(shell->wait_exit(60000), 0) << shell->trace();
 
         EXPECT_EQ(shell->count("\tmessage\terror\t"), 0u) << "nothing in the package deserves an error box";

@@ -31,17 +31,15 @@ from pathlib import Path
 
 from desktop_session import DEADLINE, DESKTOPS, Session, SessionFailed
 
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+import places  # noqa: E402
+
 RETURN_GOAL = 0.7  # seconds from an activity's end to the shell on screen again
 
-# Canvas positions of what the child clicks or points at (centres).
-ENGLISH = (188, 448)
-AFRIKAANS = (186, 276)
-OK = (697, 426)
-BACK = (689, 512)
-EXIT = (689, 104)
-FAREWELL_EXIT = (762, 570)
-VOLUME = (60, 55)
-ITEMS = [("Image1", (132, 280), "m1.wav"), ("Image3", (532, 280), "m3.wav")]
+# Canvas positions of what the child clicks or points at, shared with the
+# end-to-end tests and the tour.
+AT = places.click_targets()
+WALKED_ITEMS = ("Image1", "Image3")
 SHELL_TITLE = "Pipkin! Sprout v2.3"
 
 class WalkFailed(Exception):
@@ -74,9 +72,16 @@ mv {status}.new {status}"""
     return session
 
 
+def walked_items(build):
+    """The two items the walk points at and starts: zone, its middle, its name's voice."""
+    rows = {row["component"]: row for row in places.catalogue(Path(build) / "generated" / "catalogue.tsv")}
+    return [(zone, rows[zone]["centre"], rows[zone]["prompt"] + ".wav") for zone in WALKED_ITEMS]
+
+
 class Walk:
-    def __init__(self, session):
+    def __init__(self, session, items):
         self.s = session
+        self.items = items
         self.screen = None
         self.shell_window = None
         self.returns = []
@@ -177,12 +182,12 @@ class Walk:
         self.shell_window = self.find_window(SHELL_TITLE)
         self.wait_on_screen(self.shell_window, "the first screen")
 
-        self.click(ENGLISH)
+        self.click(AT["engbut"])
         self.wait(r"\tfocus\tnameedit", what="the name box")
         self.s.x("xdotool", "type", "--delay", "40", "anna")
-        self.click(OK)
+        self.click(AT["okbut"])
         self.wait(r"\tprompts-end", what="the end of the menu instruction")
-        self.point(ITEMS[1][1])
+        self.point(self.items[1][1])
         if self.s.desktop == "cage":
             # cage's headless output renders nothing a screenshot could take,
             # so the picture is the window's own, as Xwayland holds it.
@@ -192,11 +197,11 @@ class Walk:
             raise WalkFailed("the name typed without a click is not in the register")
 
         mark = len(self.lines())
-        self.point(ITEMS[0][1])
-        self.wait(rf"\tvoice\t.*{ITEMS[0][2]}", mark, "the item's name on pointing")
+        self.point(self.items[0][1])
+        self.wait(rf"\tvoice\t.*{self.items[0][2]}", mark, "the item's name on pointing")
         for n in range(3):
-            zone, place, _ = ITEMS[n % 2]
-            other = ITEMS[(n + 1) % 2]
+            zone, place, _ = self.items[n % 2]
+            other = self.items[(n + 1) % 2]
             finished = self.round_trip(lambda: self.click(place), "Activity",
                                        lambda w: self.s.x("xdotool", "key", "Escape"), "activity")
             self.wait(r"\tprompts-end", finished, "the menu instruction after the activity")
@@ -206,16 +211,16 @@ class Walk:
             if len(instructions) != 1:
                 raise WalkFailed(f"the instruction was spoken {len(instructions)} times after the activity")
 
-        self.click(BACK)
+        self.click(AT["backbut"])
         self.wait(r"\tvisible\tmutebut\t1", what="the volume button")
-        self.round_trip(lambda: self.click(VOLUME), "volume",
+        self.round_trip(lambda: self.click(AT["mutebut"]), "volume",
                         lambda w: subprocess.run(["pkill", "-x", "xmessage"]), "volume control", covers=False)
 
-        self.click(AFRIKAANS)
+        self.click(AT["afrbut"])
         self.wait(r"\tfocus\tnameedit", len(self.lines()) - 1, "the Afrikaans name screen")
-        self.click(EXIT)
+        self.click(AT["exitbut"])
         self.wait(r"\tvisible\tadvertform\t1", what="the farewell window")
-        self.click(FAREWELL_EXIT)
+        self.click(AT["farewell_exit"])
         self.wait(r"\texit$", what="the exit")
         status_file = self.s.status_file
         end = time.monotonic() + DEADLINE
@@ -241,12 +246,13 @@ def main():
     if os.geteuid() != 0:
         print("the desktops walk needs root, to start each desktop as an ordinary user")
         return 77
+    items = walked_items(args.build)
     out = Path(args.out)
     out.mkdir(parents=True, exist_ok=True)
     work = Path(tempfile.mkdtemp(prefix=f"sprout-{args.desktop}-"))
     work.chmod(0o755)
     session = start_session(args.desktop, args, work)
-    walk = Walk(session)
+    walk = Walk(session, items)
     try:
         walk.run()
         if args.desktop == "cage":

@@ -3,6 +3,7 @@
 // What every walk through the shell under Xvfb needs: a private X server, a
 // fresh data folder, the shell started in an install folder with the disk
 // audio driver, and a child's pointer and keys.
+#include "ClickTargets.h"
 #include "XServer.h"
 
 #include <gtest/gtest.h>
@@ -50,8 +51,8 @@ struct Child {
         env.insert(env.end(), extra_env.begin(), extra_env.end());
         shell = std::make_unique<ShellProcess>(x, install_folder, env, traces.path);
     }
-    void click(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_) + " click 1"); }
-    void point(int x_, int y_) { x.run("xdotool mousemove " + std::to_string(x_) + " " + std::to_string(y_)); }
+    void click(ClickTarget at) { x.run(click_on(at)); }
+    void point(ClickTarget at) { x.run(pointer_to(at)); }
     void type(std::string const& text) { x.run("xdotool type --delay 40 " + text); }
     void key(std::string const& name) { x.run("xdotool key " + name); }
     bool wait(std::string const& text, std::size_t n = 1, int ms = 15000) { return shell->wait_for_count(text, n, ms); }

@@ -1,3 +1,4 @@
+#include "ClickTargets.h"
 #include "Screenshots.h"
 #include "XServer.h"
 
@@ -57,9 +58,9 @@ TEST(Farewell, TheExitShowsTheAdvertsTopAWheelTurnScrollsItAndItsButtonEndsTheSh
     {
         ShellProcess shell(x, package, { "HOME=" + work, "ALLUSERSPROFILE=" + work }, work);
         ASSERT_TRUE(shell.wait_for_trace("visible\tengbut\t1", 30000));
-        x.run("xdotool mousemove 188 448 click 1");
+        x.run(click_on(click_target::engbut));
         ASSERT_TRUE(shell.wait_for_trace("visible\tokbut\t1"));
-        x.run("xdotool mousemove 689 104 click 1");
+        x.run(click_on(click_target::exitbut));
         ASSERT_TRUE(shell.wait_for_trace("visible\tadvertform\t1"));
 
         auto top = e2e::settled_screenshot(x, work, [&](auto const& s) { return shows_advert(s, advert, 0); });
@@ -78,7 +79,7 @@ TEST(Farewell, TheExitShowsTheAdvertsTopAWheelTurnScrollsItAndItsButtonEndsTheSh
                     ++outside_changes;
         EXPECT_EQ(outside_changes, 0);
 
-        x.run("xdotool mousemove 762 570 click 1");
+        x.run(click_on(click_target::farewell_exit));
         EXPECT_EQ(shell.wait_exit(), 0);
         std::string trace = shell.trace();
         EXPECT_NE(trace.find("visible\tadvertform\t0"), std::string::npos);

@@ -58,12 +58,12 @@ struct Walk : ChildWalk {
     // the menu with its instruction spoken.
     void to_the_menu_in_english(std::string const& name)
     {
-        click(188, 448); // English
+        click(click_target::engbut);
         ASSERT_TRUE(wait("menu/m_13e.jpg"));
         ASSERT_TRUE(wait("sounds_eng/a_1.wav"));
         ASSERT_TRUE(wait("focus\tnameedit"));
         type(name);
-        click(697, 426); // ok
+        click(click_target::okbut);
         ASSERT_TRUE(wait("menu/m_14e.jpg"));
         ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/a_2.wav"));
     }
@@ -101,16 +101,17 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
     EXPECT_NE(stored.find("anna"), std::string::npos);
     EXPECT_EQ(stored.find("Anna"), std::string::npos);
 
-    point(532, 280); // Maths
+    ClickTarget const maths = click_target::zone("Image3");
+    point(maths);
     ASSERT_TRUE(wait("hover\tImage3"));
     ASSERT_TRUE(wait("voice-end\t" + std::string(SPROUT_DEMO_PACKAGE) + "/sounds_eng/m3.wav"));
-    point(560, 300);
-    point(520, 260);
+    point({ maths.x + 28, maths.y + 20 });
+    point({ maths.x - 12, maths.y - 20 });
     std::this_thread::sleep_for(std::chrono::milliseconds(600));
     EXPECT_EQ(shell->count("sounds_eng/m3.wav"), 2u); // its voice line and its end
 
     // The thinking overlay, on screen where it belongs.
-    point(320, 350);
+    point(click_target::thinking_item);
     ASSERT_TRUE(wait("visible\tdenke_ovr\t1"));
     auto overlay = platform::decode_png(resources::stored_picture("denke_ovr.png"));
     auto background = platform::decode_jpeg(read_file(std::string(SPROUT_DEMO_PACKAGE) + "/menu/m_14e.jpg"));
@@ -129,16 +130,16 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
     }
     EXPECT_GT(checked, 0);
 
-    click(689, 512); // back to the language screen
+    click(click_target::backbut);
     ASSERT_TRUE(wait("menu/m_11.jpg", 3));
-    click(186, 276); // Afrikaans
+    click(click_target::afrbut);
     ASSERT_TRUE(wait("menu/m_13a.jpg"));
     ASSERT_TRUE(wait("sounds_afr/a_1.wav"));
 
-    click(689, 104); // exit
+    click(click_target::exitbut);
     ASSERT_TRUE(wait("sounds_afr/a_17.wav"));
     ASSERT_TRUE(wait("visible\tadvertform\t1"));
-    click(762, 570); // the farewell window's exit button
+    click(click_target::farewell_exit);
     EXPECT_EQ(shell->wait_exit(20000), 0);
 }
 
@@ -153,7 +154,7 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
     ASSERT_EQ(shell_map_state(), "IsViewable");
 
     std::string const package = std::string(SPROUT_DEMO_PACKAGE) + "/";
-    click(532, 280); // Maths
+    click(click_target::zone("Image3"));
     ASSERT_TRUE(wait("start\t" + package + "maths/maths.exe"));
     ASSERT_TRUE(wait("window\tminimised"));
     std::string line;
@@ -198,7 +199,7 @@ TEST_F(Walk, TheReportButtonShowsTheProgressOfTheStudentOnTheMenu)
     if (HasFatalFailure())
         return;
     std::string const package = std::string(SPROUT_DEMO_PACKAGE) + "/";
-    click(689, 312); // reportbut
+    click(click_target::reportbut);
     ASSERT_TRUE(wait("start\t" + package + "progress/progress.exe"));
     // The report traces into the shell's trace, which its environment names.
     ASSERT_TRUE(wait("\treport\tready\tanna"));

@@ -70,13 +70,13 @@ void type_names(Child& child, std::string const& stem)
 {
     ASSERT_TRUE(child.wait("visible\tafrbut\t1", 1, 30000));
     for (int round = 1; round <= 3; ++round) {
-        child.click(188, 448); // English
+        child.click(click_target::engbut);
         ASSERT_TRUE(child.wait("focus\tnameedit", std::size_t(round), 30000));
         child.key("--repeat 8 BackSpace"); // the last round's name is still there
         child.type(stem + char('a' + round - 1));
-        child.click(697, 426); // ok
+        child.click(click_target::okbut);
         ASSERT_TRUE(child.wait("state\tmenuactive\t1", std::size_t(round), 30000));
-        child.click(689, 512); // back
+        child.click(click_target::backbut);
         ASSERT_TRUE(child.wait("visible\tafrbut\t1", std::size_t(round + 1), 30000));
     }
 }

@@ -1,5 +1,4 @@
 #include "shell/MainWindow.h"
-#include "shell/MenuZones.h"
 
 namespace {
 
@@ -37,22 +36,6 @@ struct ActivityMenu : MainWindow {
     }
 };
 
-}
-
-TEST(MenuZones, FlagNumbersAndNamePromptsOfEveryZone)
-{
-    struct Zone {
-        ZoneGroup group;
-        int tag, flag;
-        char const* prompt;
-    };
-    for (auto z : { Zone { ZoneGroup::Item, 1, 1, "m1.mp3" }, Zone { ZoneGroup::Item, 3, 3, "m3.mp3" },
-             Zone { ZoneGroup::Item, 4, 4, "m4.mp3" }, Zone { ZoneGroup::Item, 5, 5, "m5.mp3" },
-             Zone { ZoneGroup::Thinking, 2, 9, "m2_2.mp3" }, Zone { ZoneGroup::Thinking, 1, 8, "m2_1.mp3" },
-             Zone { ZoneGroup::Perception, 2, 7, "m6_2.mp3" }, Zone { ZoneGroup::Perception, 1, 6, "m6_1.mp3" } }) {
-        EXPECT_EQ(zone_flag(z.group, z.tag), z.flag) << z.prompt;
-        EXPECT_EQ(zone_prompt(z.group, z.tag), z.prompt);
-    }
 }
 
 TEST_F(ActivityMenu, EachNameIsSpokenOnceAndEveryMoveOntoAnotherItemClicks)
@@ -190,32 +173,28 @@ TEST_F(ActivityMenu, DuringTheInstructionTheHandMovesSilentlyAndTheMarkHolds)
 
 TEST_F(ActivityMenu, AClickStoresItsSlotAndASecondOneBeforeTheStartIsWrong)
 {
-    struct Click {
-        TControl* zone;
-        std::int32_t slot;
-        bool stops_sequence;
-    };
-    std::vector<Click> const clicks = { { &form.Image1, 1, true }, { &form.denke_but2, 2, false },
-        { &form.denke_but1, 3, true }, { &form.Image3, 4, false }, { &form.Image6, 5, false },
-        { &form.Image5, 6, false }, { &form.persepsie_but2, 7, false }, { &form.persepsie_but1, 8, true },
-        { &form.reportbut, 9, false } };
-    for (auto const& c : clicks) {
+    using activity_catalogue::Group;
+    for (auto const& row : activity_catalogue::rows) {
+        if (row.slot == 0)
+            continue;
+        auto& zone = *form.find<TControl>(row.component);
         form.menuactive = true;
         form.denke_ovr.Hide();
         form.persepsie_ovr.Hide();
-        for (TControl* sub : { &form.denke_but1, &form.denke_but2, &form.persepsie_but1, &form.persepsie_but2 })
-            sub->SetVisible(sub == c.zone);
+        for (auto const& other : activity_catalogue::rows)
+            if (other.group == Group::Thinking || other.group == Group::Perception)
+                form.find<TControl>(other.component)->SetVisible(&other == &row);
         form.NotifyEndTimer.SetEnabled(true);
-        click(*c.zone);
-        EXPECT_FALSE(form.menuactive) << c.zone->Name();
-        EXPECT_EQ(form.selectedactivity, c.slot);
+        click(zone);
+        EXPECT_FALSE(form.menuactive) << row.component;
+        EXPECT_EQ(form.selectedactivity, row.slot);
         EXPECT_TRUE(form.executetimer.Enabled());
-        EXPECT_EQ(form.NotifyEndTimer.Enabled(), !c.stops_sequence) << c.zone->Name();
+        EXPECT_EQ(form.NotifyEndTimer.Enabled(), !row.click_stops_prompts) << row.component;
 
         std::size_t wrong = effects("wrong.wav");
-        click(*c.zone);
+        click(zone);
         EXPECT_EQ(effects("wrong.wav"), wrong + 1);
-        EXPECT_EQ(form.selectedactivity, c.slot);
+        EXPECT_EQ(form.selectedactivity, row.slot);
         // The tick's start belongs to the launcher; with an activity counted
         // as running it starts nothing.
         form.childrunning = true;

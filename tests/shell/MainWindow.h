@@ -72,9 +72,13 @@ struct MainWindow : ::testing::Test {
             install.write(std::string("menu/") + name, picture);
         for (char const* name : { "gliss", "keystrok", "language", "click", "wrong" })
             install.write(std::string("fxsounds/") + name + ".wav", sound_files::wav(80, 0.1));
-        for (char const* folder : { "sounds_afr/", "sounds_eng/" })
-            for (char const* name : { "a_1", "a_2", "a_17", "m1", "m3", "m4", "m5", "m2_1", "m2_2", "m6_1", "m6_2" })
+        for (char const* folder : { "sounds_afr/", "sounds_eng/" }) {
+            for (char const* name : { "a_1", "a_2", "a_17" })
                 install.write(std::string(folder) + name + ".wav", sound_files::wav(300, 0.2));
+            for (auto const& row : activity_catalogue::rows)
+                if (!row.prompt.empty())
+                    install.write(std::string(folder) + std::string(row.prompt) + ".wav", sound_files::wav(300, 0.2));
+        }
     }
 
     // The farewell window's two pictures of one language.

@@ -48,11 +48,11 @@ TEST(ProgressReport, RegistersWithNobodyToShow)
 TEST(ProgressReport, OneStudentWithTheirPlaysLanguageAndLastActivity)
 {
     TempFolder t;
-    ASSERT_EQ(AddStudent(12, 1, "anna", "", "", t.path()), 1);
+    ASSERT_EQ(AddStudent(english_entry, 1, "anna", "", "", t.path()), 1);
     for (int slot : { 4, 4, 1, 4, 5, 1 })
         ASSERT_EQ(CountPlay(slot, "anna", "", "", t.path()), 1);
     // The report's own slot and the shell's entries are no activities.
-    ASSERT_EQ(CountPlay(9, "anna", "", "", t.path()), 1);
+    ASSERT_EQ(CountPlay(activity_catalogue::report_slot, "anna", "", "", t.path()), 1);
 
     ProgressReport report = read(t);
     ASSERT_EQ(report.state, ProgressReport::State::ready);

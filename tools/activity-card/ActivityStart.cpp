@@ -1,5 +1,6 @@
 #include "ActivityStart.h"
 
+#include "activities/ActivityCatalogue.h"
 #include "activities/ActivityTable.h"
 
 #include <string_view>
@@ -27,24 +28,6 @@ std::array<std::string, 7> split_fields(std::string line)
     return fields;
 }
 
-struct Names {
-    char const* afrikaans;
-    char const* english;
-};
-
-Names const names[activity_table::slot_count + 1] = {
-    { "", "" },
-    { "Taal", "Language" },
-    { "Legkaart", "Puzzle" },
-    { "Wat pas bymekaar?", "What goes together?" },
-    { "Wiskunde", "Maths" },
-    { "Geheue", "Memory" },
-    { "Inkleur", "Colouring" },
-    { "Waarneming een", "Perception one" },
-    { "Waarneming twee", "Perception two" },
-    { "Verslag", "Report" },
-};
-
 }
 
 ActivityStart ActivityStart::from_arguments(int argc, char const* const* argv)
@@ -60,7 +43,8 @@ ActivityStart ActivityStart::from_arguments(int argc, char const* const* argv)
 
 std::string activity_name(int slot, bool afrikaans)
 {
-    if (slot < 1 || slot > activity_table::slot_count)
+    auto const* row = activity_catalogue::row_of_slot(slot);
+    if (!row)
         return {};
-    return afrikaans ? names[slot].afrikaans : names[slot].english;
+    return std::string(afrikaans ? row->name.afrikaans : row->name.english);
 }

@@ -7,9 +7,13 @@
 #include "Surface.h"
 #include "Tiles.h"
 
+#include "activities/ActivityCatalogue.h"
+
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -23,30 +27,38 @@ struct Language {
     char const* goodbye;
     char const* thanks;
     char const* come_again;
-    std::array<char const*, 6> items; // in the order of `menu_items` below
 };
 
 Language const afrikaans { 'a', "Tik jou naam", "Kies 'n aktiwiteit", "Totsiens!",
-    "Dankie dat jy saam gespeel het.", "Kom speel gou weer!",
-    { "Taal", "Denke", "Wiskunde", "Geheue", "Kreatief", "Waarneming" } };
+    "Dankie dat jy saam gespeel het.", "Kom speel gou weer!" };
 Language const english { 'e', "Type your name", "Choose an activity", "Goodbye!",
-    "Thank you for playing with us.", "Come and play again soon!",
-    { "Language", "Thinking", "Maths", "Memory", "Creative", "Perception" } };
+    "Thank you for playing with us.", "Come and play again soon!" };
 
-struct MenuItem {
-    double x, y, w, h; // exactly the item's hot zone on the menu screen
+// A menu item's tile, drawn exactly over its hot zone on the menu screen. It
+// shows the item's name, or words of its own where the item stands for more
+// than its activity.
+struct Tile {
+    std::string_view zone;
     Colour colour;
     Icon icon;
+    std::optional<activity_catalogue::Words> words;
+
+    activity_catalogue::Bounds bounds() const { return activity_catalogue::row_of(zone)->bounds; }
+    std::string label(Language const& lang) const
+    {
+        auto const& w = words ? *words : activity_catalogue::row_of(zone)->name;
+        return std::string(lang.letter == 'a' ? w.afrikaans : w.english);
+    }
 };
 
-std::array<MenuItem, 6> const menu_items { {
-    { 48, 200, 169, 161, colours::red, Icon::speech_bubble },
-    { 232, 200, 185, 161, colours::orange, Icon::light_bulb },
-    { 440, 200, 185, 161, colours::blue, Icon::numbers },
-    { 40, 368, 177, 185, colours::purple, Icon::cards },
-    { 224, 376, 201, 169, colours::pink, Icon::palette },
-    { 432, 376, 185, 169, colours::green, Icon::magnifier },
-} };
+Tile const tiles[] = {
+    { "Image1", colours::red, Icon::speech_bubble, {} },
+    { "Image2", colours::orange, Icon::light_bulb, {} },
+    { "Image3", colours::blue, Icon::numbers, {} },
+    { "Image6", colours::purple, Icon::cards, {} },
+    { "Image5", colours::pink, Icon::palette, activity_catalogue::Words { "Kreatief", "Creative" } },
+    { "Image4", colours::green, Icon::magnifier, {} },
+};
 
 void draw_mascot(cairo_t* cr, Mascot::Pose const& pose, double x, double y, double scale)
 {
@@ -112,9 +124,9 @@ void draw_menu_screen(cairo_t* cr, Language const& lang)
 {
     draw_meadow(cr, screen_width, screen_height, Sun::hidden);
     draw_text(cr, lang.menu_heading, 330, 120, 52, colours::purple, colours::white, 4);
-    for (std::size_t i = 0; i < menu_items.size(); ++i) {
-        MenuItem const& m = menu_items[i];
-        draw_tile(cr, m.x, m.y, m.w, m.h, m.colour, m.icon, lang.items[i]);
+    for (Tile const& tile : tiles) {
+        auto const b = tile.bounds();
+        draw_tile(cr, b.left, b.top, b.width, b.height, tile.colour, tile.icon, tile.label(lang));
     }
 }
 
@@ -156,9 +168,9 @@ void write_farewell_picture(std::string const& file, Language const& lang)
     draw_star(cr, 480, 330, 14, 6, colours::blue);
     draw_text(cr, lang.thanks, width / 2.0, 460, 32, colours::blue, colours::white, 2);
 
-    for (std::size_t i = 0; i < menu_items.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(tiles); ++i) {
         double x = 30 + (i % 3) * 190.0, y = 510 + (i / 3) * 190.0;
-        draw_tile(cr, x, y, 180, 175, menu_items[i].colour, menu_items[i].icon, lang.items[i]);
+        draw_tile(cr, x, y, 180, 175, tiles[i].colour, tiles[i].icon, tiles[i].label(lang));
     }
     draw_sun(cr, width / 2.0, 920, 42);
     draw_text(cr, lang.come_again, width / 2.0, 1000, 38, colours::green, colours::ink, 1.5);

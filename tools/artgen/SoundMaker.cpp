@@ -2,30 +2,33 @@
 
 #include "RunProgram.h"
 
+#include "activities/ActivityCatalogue.h"
+
 #include <filesystem>
 #include <utility>
 
 namespace {
 
 struct Prompt {
-    char const* name;
-    char const* afrikaans;
-    char const* english;
+    std::string_view name;
+    activity_catalogue::Words words;
 };
 
-Prompt const prompts[] = {
-    { "a_1", "Tik jou naam, en klik dan op die regmerkie.", "Type your name, and then click on the tick." },
-    { "a_2", "Kies 'n aktiwiteit. Wys daarna en klik.", "Choose an activity. Point at it and click." },
-    { "a_17", "Totsiens! Kom speel gou weer.", "Goodbye! Come and play again soon." },
-    { "m1", "Taal", "Language" },
-    { "m3", "Wiskunde", "Maths" },
-    { "m4", "Geheue", "Memory" },
-    { "m5", "Inkleur", "Colouring" },
-    { "m2_1", "Legkaart", "Puzzle" },
-    { "m2_2", "Wat pas bymekaar?", "What goes together?" },
-    { "m6_1", "Waarneming een", "Perception one" },
-    { "m6_2", "Waarneming twee", "Perception two" },
+// The screens' instructions; the menu's zones say their names.
+Prompt const instructions[] = {
+    { "a_1", { "Tik jou naam, en klik dan op die regmerkie.", "Type your name, and then click on the tick." } },
+    { "a_2", { "Kies 'n aktiwiteit. Wys daarna en klik.", "Choose an activity. Point at it and click." } },
+    { "a_17", { "Totsiens! Kom speel gou weer.", "Goodbye! Come and play again soon." } },
 };
+
+std::vector<Prompt> all_prompts()
+{
+    std::vector<Prompt> prompts(std::begin(instructions), std::end(instructions));
+    for (auto const& row : activity_catalogue::rows)
+        if (!row.prompt.empty())
+            prompts.push_back({ row.prompt, row.name });
+    return prompts;
+}
 
 std::vector<std::string> const wav_format { "-r", "44100", "-c", "1", "-b", "16" };
 
@@ -40,9 +43,9 @@ void SoundMaker::write_voices()
 {
     for (auto const& [folder, voice] : { std::pair { "sounds_afr", "af" }, std::pair { "sounds_eng", "en-gb" } }) {
         std::filesystem::create_directories(m_package + "/" + folder);
-        for (Prompt const& p : prompts)
-            speak(voice, voice == std::string("af") ? p.afrikaans : p.english,
-                m_package + "/" + folder + "/" + p.name + ".wav");
+        for (Prompt const& p : all_prompts())
+            speak(voice, std::string(voice == std::string("af") ? p.words.afrikaans : p.words.english),
+                m_package + "/" + folder + "/" + std::string(p.name) + ".wav");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "ProgressReport.h"
 
 #include "activities/RegisterFile.h"
+#include "activities/StudentRegister.h"
 #include "platform/Cp1252.h"
 
 #include <algorithm>
@@ -10,15 +11,12 @@
 
 namespace {
 
-constexpr int afrikaans_entry = 11;
-constexpr int english_entry = 12;
-
 StudentRow row_of(StudentRecord const& record)
 {
     StudentRow row;
     row.name = cp1252::to_utf8(record.name());
     std::uint32_t latest = 0;
-    for (int slot = 1; slot <= activity_slots; ++slot) {
+    for (int slot : activity_catalogue::activity_slots) {
         // A damaged record may hold anything; a negative count is no play.
         row.plays[slot] = std::max<std::int64_t>(record.counter(slot, 1), 0);
         row.total += row.plays[slot];

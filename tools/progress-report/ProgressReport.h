@@ -1,5 +1,7 @@
 #pragma once
 
+#include "activities/ActivityCatalogue.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -9,13 +11,10 @@
 // What the report shows, read from a register: one row for every student
 // and which of them is the child now playing. Knows nothing of drawing.
 
-// The activities with a bar: slots 1 to 8 of the menu (9 is the report).
-inline constexpr int activity_slots = 8;
-
 struct StudentRow {
     std::string name; // UTF-8
-    // Plays of slots 1..activity_slots, at the slot's index; index 0 unused.
-    std::array<std::int64_t, activity_slots + 1> plays {};
+    // Plays of the catalogue's activities, at the slot's index; the others 0.
+    std::array<std::int64_t, activity_catalogue::highest_slot + 1> plays {};
     std::int64_t total = 0;
     // The slot played last, or nothing when no play was counted.
     std::optional<int> last_activity;

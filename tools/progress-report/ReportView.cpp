@@ -53,10 +53,11 @@ SDL_Color const yellow { 255, 230, 80, 255 };
 SDL_Color const highlight { 255, 244, 200, 255 };
 }
 
-// The colour of the menu item each activity sits under.
-SDL_Color const bar_colours[activity_slots + 1] = { {}, { 221, 64, 64, 255 }, { 240, 140, 30, 255 },
-    { 240, 140, 30, 255 }, { 45, 120, 225, 255 }, { 140, 80, 200, 255 }, { 225, 85, 150, 255 },
-    { 60, 165, 75, 255 }, { 60, 165, 75, 255 } };
+SDL_Color bar_colour(int slot)
+{
+    std::uint32_t const c = activity_colour(slot);
+    return { std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c), 255 };
+}
 
 constexpr int name_room = 400;
 constexpr int name_column = 310;
@@ -152,15 +153,16 @@ void ReportView::draw_bars(StudentRow const& row)
 {
     m_screen.fill({ 10, 102, CardScreen::width - 20, 300 }, colour::panel);
     std::int64_t const most = m_report.most_plays();
-    for (int slot = 1; slot <= activity_slots; ++slot) {
-        int const top = first_bar_top + (slot - 1) * bar_step;
+    for (std::size_t bar = 0; bar < activity_catalogue::activity_slots.size(); ++bar) {
+        int const slot = activity_catalogue::activity_slots[bar];
+        int const top = first_bar_top + int(bar) * bar_step;
         int const middle = top + bar_height / 2;
         draw_fitted(m_screen.renderer(), m_pictures[slot].get(), { 22, top - 6, 46, 34 });
         m_screen.text(activity_name(slot, m_start.afrikaans()), 22, colour::ink, 80, middle, Align::left);
         m_screen.fill({ bar_left, top, bar_room, bar_height }, colour::track);
         int const length = bar_length(row.plays[slot], most, bar_room, bar_unit);
         if (length > 0)
-            m_screen.fill({ bar_left, top, length, bar_height }, bar_colours[slot]);
+            m_screen.fill({ bar_left, top, length, bar_height }, bar_colour(slot));
         m_screen.text(std::to_string(row.plays[slot]), 22, row.plays[slot] > 0 ? colour::ink : colour::soft_ink,
             bar_left + length + 10, middle, Align::left);
     }

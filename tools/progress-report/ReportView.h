@@ -4,6 +4,7 @@
 #include "CardScreen.h"
 #include "ProgressReport.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -22,7 +23,8 @@ public:
     static constexpr int bar_room = 380;
     static constexpr int bar_unit = 24;
     static constexpr int first_bar_top = 116;
-    static constexpr int bar_step = 36;
+    // The bars share the panel, 36 pixels each while they fit.
+    static constexpr int bar_step = std::min(36, 288 / int(activity_catalogue::activity_slots.size()));
     static constexpr int bar_height = 22;
     static constexpr SDL_Rect exit_button { 716, 8, 76, 74 };
 
@@ -38,7 +40,7 @@ private:
     CardScreen& m_screen;
     ProgressReport const& m_report;
     ActivityStart const& m_start;
-    std::array<SdlHandle<SDL_Texture>, 10> m_pictures;
+    std::array<SdlHandle<SDL_Texture>, activity_catalogue::highest_slot + 1> m_pictures;
     SdlHandle<SDL_Texture> m_exit_rest, m_exit_hover;
     bool m_exit_hovered = false;
     std::size_t m_first_row = 0;
