@@ -1,12 +1,11 @@
 #include "platform/fluid/FluidSynth.h"
 
 #include "platform/fluid/FluidLibrary.h"
+#include "platform/ThreadPriority.h"
 #include "platform/fluid/ServedSubset.h"
 
 #include <fluidsynth.h>
 #include <malloc.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -80,7 +79,7 @@ bool FluidSynth::load_instruments(std::string const& path)
     // this priority). A little nice, it yields to the intro running
     // meanwhile; not the lowest niceness, since the intro tune waits for it
     // and on a busy machine that would hold the tune back for long.
-    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 5);
+    thread_priority::set_nice(thread_priority::this_thread_id(), 5);
     if (!fluid::load_library())
         return false;
     // Missing instruments are an ordinary outcome here, not worth

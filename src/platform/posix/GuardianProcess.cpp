@@ -73,23 +73,16 @@ std::unique_ptr<GuardianProcess> GuardianProcess::start()
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
         return nullptr;
+    FileDescriptor ours(ends[0]);
+    FileDescriptor theirs(ends[1]);
     pid_t child = ::fork();
     if (child == 0)
-        run_guardian(program.c_str(), ends[1]);
-    ::close(ends[1]);
-    if (child < 0) {
-        ::close(ends[0]);
+        run_guardian(program.c_str(), theirs.get());
+    if (child < 0)
         return nullptr;
-    }
     while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) { }
-    return std::unique_ptr<GuardianProcess>(new GuardianProcess(ends[0]));
+    return std::unique_ptr<GuardianProcess>(new GuardianProcess(std::move(ours)));
 }
-
-GuardianProcess::GuardianProcess(int socket) : m_socket(socket) { }
-
-// Our end closes: the guardian wakes, and has nothing to do when every hold
-// was given back.
-GuardianProcess::~GuardianProcess() { ::close(m_socket); }
 
 void GuardianProcess::taken(Hold hold, std::string const& how_to_give_back) { tell(hold, how_to_give_back); }
 
@@ -99,7 +92,7 @@ void GuardianProcess::given_back(Hold hold) { tell(hold, {}); }
 void GuardianProcess::tell(Hold hold, std::string const& how)
 {
     std::string const message = std::string(name_of(hold)) + "=" + how;
-    while (::send(m_socket, message.data(), message.size(), MSG_NOSIGNAL) < 0 && errno == EINTR) { }
+    while (::send(m_socket.get(), message.data(), message.size(), MSG_NOSIGNAL) < 0 && errno == EINTR) { }
 }
 
 }
