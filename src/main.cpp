@@ -56,24 +56,16 @@ public:
         , m_desktop(x, guardian)
         , m_hot_keys(x)
     {
-        platform::Display::install(&m_display);
-        platform::Desktop::install(&m_desktop);
-        platform::HotKeys::install(&m_hot_keys);
     }
-    ~DesktopServices()
-    {
-        platform::HotKeys::install(nullptr);
-        platform::Desktop::install(nullptr);
-        platform::Display::install(nullptr);
-    }
-    DesktopServices(DesktopServices const&) = delete;
-    DesktopServices& operator=(DesktopServices const&) = delete;
 
 private:
     platform::x11::X11RandR m_randr;
     platform::x11::X11Display m_display;
     platform::x11::X11Desktop m_desktop;
     platform::x11::X11HotKeys m_hot_keys;
+    platform::Display::Installed m_display_installed { m_display };
+    platform::Desktop::Installed m_desktop_installed { m_desktop };
+    platform::HotKeys::Installed m_hot_keys_installed { m_hot_keys };
 };
 
 }
@@ -110,12 +102,12 @@ int main()
         platform::SdlText text;
         // The players and the synth find the one sound output through these.
         platform::SdlAudioDevice audio;
-        platform::AudioDevice::install(&audio);
+        platform::AudioDevice::Installed audio_installed(audio);
         // The synth loads only the instruments the install folder's tunes can ask for.
         std::string music = platform::files::with_slash(platform::files::current_directory()) + "Music/";
         platform::FluidSynth synth(audio, platform::FluidSynth::default_soundfont(),
             [music] { return tune_programs::in_folder(music); });
-        platform::Synth::install(&synth);
+        platform::Synth::Installed synth_installed(synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
         app.CreateForm<TForm1>("Form1");
@@ -126,8 +118,6 @@ int main()
         audio.start();
         synth.start_loading();
         app.Run();
-        platform::Synth::install(nullptr);
-        platform::AudioDevice::install(nullptr);
     } catch (std::exception const& e) {
         std::cerr << "pipkin-sprout: " << e.what() << '\n';
         return 1;
