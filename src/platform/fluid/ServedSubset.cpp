@@ -1,9 +1,10 @@
 #include "platform/fluid/ServedSubset.h"
 
 #include "platform/Files.h"
+#include "platform/fluid/FluidHandles.h"
+#include "platform/fluid/FluidLibrary.h"
 
 #include <fcntl.h>
-#include <fluidsynth.h>
 
 #include <map>
 #include <mutex>
@@ -115,14 +116,13 @@ ServedSubset::~ServedSubset()
 
 fluid_sfloader_t* ServedSubset::make_loader(fluid_settings_t* settings)
 {
-    fluid_sfloader_t* loader = new_fluid_defsfloader(settings);
+    auto const& f = functions();
+    LoaderPtr loader(f.new_fluid_defsfloader(settings));
     if (loader
-        && fluid_sfloader_set_callbacks(loader, open_subset, read_subset, seek_subset, tell_subset, close_subset)
-            != FLUID_OK) {
-        delete_fluid_sfloader(loader);
+        && f.fluid_sfloader_set_callbacks(loader.get(), open_subset, read_subset, seek_subset, tell_subset, close_subset)
+            != FLUID_OK)
         return nullptr;
-    }
-    return loader;
+    return loader.release();
 }
 
 }
