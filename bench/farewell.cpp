@@ -153,7 +153,7 @@ static void BM_WheelTurnToFrame(benchmark::State& state)
         return;
     auto& advert = s.app.add<Tadvertform>("advertform");
     advert.SetBounds(0, 0, 800, 600);
-    advert.LoadAdvert();
+    advert.LoadAdvert(s.form->basedir, s.form->langletter, s.form->langcode);
     s.app.push_form(&advert);
     advert.Show();
     s.input(platform::InputEvent::Kind::MouseMove, 400, 300);

@@ -51,7 +51,7 @@ struct Farewell : ::testing::Test {
     {
         advert = &t.app.add<Tadvertform>("advertform");
         advert->SetBounds(0, 0, 800, 600);
-        advert->LoadAdvert();
+        advert->LoadAdvert(shell.basedir, shell.langletter, shell.langcode);
         return *advert;
     }
     // Shows the window modally and gives the virtual time at which it
