@@ -66,19 +66,15 @@ private:
     platform::FakeWindow m_inner;
 };
 
-platform::Clock& installed(platform::Clock& clock)
-{
-    platform::Clock::install(&clock);
-    return clock;
-}
-
 // The main window on the menu screen of the demo package, English chosen.
 struct MenuScreen {
     platform::RealClock clock;
+    platform::Clock::Installed clock_installed { clock };
     PresentingWindow window { clock };
     platform::FakeTextRenderer text;
-    TApplication app { window, installed(clock), text };
+    TApplication app { window, clock, text };
     platform::ClockedAudioDevice output { clock };
+    platform::AudioDevice::Installed output_installed { output };
     TForm1* form = nullptr;
 
     explicit MenuScreen(benchmark::State& state)
@@ -87,7 +83,6 @@ struct MenuScreen {
             state.SkipWithError("no demo package");
             return;
         }
-        platform::AudioDevice::install(&output);
         form = &app.CreateForm<TForm1>("Form1");
         form->langletter = 'e';
         form->langcode = "ENG";
@@ -102,8 +97,6 @@ struct MenuScreen {
     {
         if (form)
             app.delete_component(form);
-        platform::AudioDevice::install(nullptr);
-        platform::Clock::install(nullptr);
     }
     void input(platform::InputEvent::Kind kind, int x, int y, int wheel = 0)
     {
@@ -160,7 +153,7 @@ static void BM_WheelTurnToFrame(benchmark::State& state)
         return;
     auto& advert = s.app.add<Tadvertform>("advertform");
     advert.SetBounds(0, 0, 800, 600);
-    advert.LoadAdvert();
+    advert.LoadAdvert(s.form->basedir, s.form->langletter, s.form->langcode);
     s.app.push_form(&advert);
     advert.Show();
     s.input(platform::InputEvent::Kind::MouseMove, 400, 300);

@@ -104,9 +104,9 @@ static void BM_ActivationToIntroTuneSound(benchmark::State& state)
             platform::SdlAudioDevice output;
             output.start();
             opened = Clock::now();
-            platform::AudioDevice::install(&output);
+            platform::AudioDevice::Installed output_installed(output);
             platform::FluidSynth synth(output, soundfont);
-            platform::Synth::install(&synth);
+            platform::Synth::Installed synth_installed(synth);
             {
                 RealTimeApp t;
                 TForm1& form = t.app.CreateForm<TForm1>("Form1");
@@ -118,8 +118,6 @@ static void BM_ActivationToIntroTuneSound(benchmark::State& state)
                 form.FormClose(&form);
                 t.app.delete_component(&form);
             }
-            platform::Synth::install(nullptr);
-            platform::AudioDevice::install(nullptr);
         }
         double sound = first_sound_ms(capture);
         if (sound >= 0)
@@ -135,15 +133,14 @@ static void BM_TuneChange(benchmark::State& state)
     TuneFolder tunes(9);
     platform::SdlAudioDevice output;
     output.start();
-    platform::AudioDevice::install(&output);
+    platform::AudioDevice::Installed output_installed(output);
     {
         platform::FluidSynth synth(output, platform::FluidSynth::default_soundfont());
         if (!synth.wait_loaded()) {
             state.SkipWithError("no soundfont installed");
-            platform::AudioDevice::install(nullptr);
             return;
         }
-        platform::Synth::install(&synth);
+        platform::Synth::Installed synth_installed(synth);
         {
             RealTimeApp t;
             TForm1& form = t.app.CreateForm<TForm1>("Form1");
@@ -159,8 +156,6 @@ static void BM_TuneChange(benchmark::State& state)
             state.counters["median_ms"] = median(ms);
             t.app.delete_component(&form);
         }
-        platform::Synth::install(nullptr);
     }
-    platform::AudioDevice::install(nullptr);
 }
 BENCHMARK(BM_TuneChange)->Iterations(200)->Unit(benchmark::kMillisecond);

@@ -25,6 +25,7 @@ using RealTimeTestApp = BasicTestApp<platform::RealClock>;
 struct MenuScreen {
     RealTimeTestApp t;
     platform::ClockedAudioDevice output { t.clock };
+    platform::AudioDevice::Installed output_installed { output };
     TForm1* form = nullptr;
 
     explicit MenuScreen(benchmark::State& state)
@@ -33,7 +34,6 @@ struct MenuScreen {
             state.SkipWithError("no demo package");
             return;
         }
-        platform::AudioDevice::install(&output);
         form = &t.app.CreateForm<TForm1>("Form1");
         form->langletter = 'e';
         form->ApplyLanguageTexts();
@@ -50,7 +50,6 @@ struct MenuScreen {
     {
         if (form)
             t.app.delete_component(form);
-        platform::AudioDevice::install(nullptr);
     }
 };
 

@@ -73,8 +73,8 @@ static void BM_OpenPlayVoice3s(benchmark::State& state)
     std::ofstream(path, std::ios::binary) << sound_files::wav(3000, 0.25, int(state.range(0)));
     platform::SdlAudioDevice output;
     output.start();
-    platform::AudioDevice::install(&output);
     {
+        platform::AudioDevice::Installed output_installed(output);
         RealTimeApp t;
         TAnyPlayer player(nullptr);
         player.SetFilename(path.string());
@@ -87,7 +87,6 @@ static void BM_OpenPlayVoice3s(benchmark::State& state)
         }
         state.counters["median_ms"] = median(ms);
     }
-    platform::AudioDevice::install(nullptr);
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenPlayVoice3s)->Arg(22050)->Arg(44100)->Iterations(200)->Unit(benchmark::kMillisecond);

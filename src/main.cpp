@@ -59,19 +59,7 @@ public:
         , m_desktop(*m_x, guardian)
         , m_hot_keys(*m_x)
         , m_window_manager_running(m_x->window_manager_running())
-    {
-        platform::Display::install(&m_display);
-        platform::Desktop::install(&m_desktop);
-        platform::HotKeys::install(&m_hot_keys);
-    }
-    ~DesktopServices()
-    {
-        platform::HotKeys::install(nullptr);
-        platform::Desktop::install(nullptr);
-        platform::Display::install(nullptr);
-    }
-    DesktopServices(DesktopServices const&) = delete;
-    DesktopServices& operator=(DesktopServices const&) = delete;
+    { }
 
     // Events of the shell's own connection wait until now (see X11Connection).
     void start_watching() { m_x->start_watching(); }
@@ -97,7 +85,11 @@ private:
     platform::x11::X11Desktop m_desktop;
     platform::x11::X11HotKeys m_hot_keys;
     bool m_window_manager_running;
+    platform::Display::Installed m_display_installed { m_display };
+    platform::Desktop::Installed m_desktop_installed { m_desktop };
+    platform::HotKeys::Installed m_hot_keys_installed { m_hot_keys };
 };
+
 }
 
 int main()
@@ -131,12 +123,12 @@ int main()
         platform::SdlText text;
         // The players and the synth find the one sound output through these.
         platform::SdlAudioDevice audio;
-        platform::AudioDevice::install(&audio);
+        platform::AudioDevice::Installed audio_installed(audio);
         // The synth loads only the instruments the install folder's tunes can ask for.
         std::string music = platform::files::with_slash(platform::files::current_directory()) + "Music/";
         platform::FluidSynth synth(audio, platform::FluidSynth::default_soundfont(),
             [music] { return tune_programs::in_folder(music); });
-        platform::Synth::install(&synth);
+        platform::Synth::Installed synth_installed(synth);
         TApplication app(window, clock, text);
         app.SetTitle("Pipkin ! Sprout");
         app.CreateForm<TForm1>("Form1");
@@ -148,8 +140,6 @@ int main()
         audio.start();
         synth.start_loading();
         app.Run();
-        platform::Synth::install(nullptr);
-        platform::AudioDevice::install(nullptr);
     } catch (std::exception const& e) {
         std::cerr << "pipkin-sprout: " << e.what() << '\n';
         return 1;

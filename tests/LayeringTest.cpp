@@ -14,9 +14,16 @@ namespace {
 namespace fs = std::filesystem;
 
 // Only the platform stand-in and its own tests (and the build tools, and the
-// end-to-end tests' X clients) may see the third-party libraries; the toolkit must not reach up into the program's features.
+// end-to-end tests' X clients) may see the third-party libraries; the toolkit
+// must not reach up into the program's features.
 std::regex const third_party(R"(^(SDL[^/]*\.h|SDL2/|X11/|jpeglib\.h|jerror\.h|png\.h|pngconf\.h|fluidsynth|fontconfig/))");
 std::regex const feature(R"(^(shell|widgets|services|sound|activities|desktop|farewell|resources)/)");
+// The operating system's own interfaces are the platform's too, in the
+// program. Exceptions: the guardian's programs (src/guardian/), small programs
+// of their own, the waiter on the C library alone; and the tests, benchmarks
+// and fuzzers, which fork, pipe and time the program from outside.
+std::regex const posix(
+    R"(^((unistd|fcntl|dirent|poll|signal|spawn|dlfcn|pthread|pwd|grp|termios|sched|semaphore|malloc)\.h$|sys/))");
 std::regex const include_line(R"(^\s*#\s*include\s*[<"]([^>"]+)[>"])");
 
 bool is_source(fs::path const& p)
@@ -43,6 +50,7 @@ std::vector<std::string> violations(fs::path const& root)
                 || rel.starts_with("bench/tools/"))
                 continue;
             bool framework = rel.starts_with("src/framework/");
+            bool program = rel.starts_with("src/") && !rel.starts_with("src/guardian/");
             std::ifstream in(entry.path());
             std::string line;
             std::smatch m;
@@ -50,7 +58,8 @@ std::vector<std::string> violations(fs::path const& root)
                 if (!std::regex_search(line, m, include_line))
                     continue;
                 std::string header = m[1];
-                if (std::regex_search(header, third_party) || (framework && std::regex_search(header, feature)))
+                if (std::regex_search(header, third_party) || (framework && std::regex_search(header, feature))
+                    || (program && std::regex_search(header, posix)))
                     found.push_back(rel + ": " + header);
             }
         }
@@ -75,11 +84,16 @@ TEST(Layering, TheCheckFindsWhatBreaksThem)
     tree.write("src/framework/TEdit.cpp", "#include \"platform/Cp1252.h\"\n#include \"shell/TForm1.h\"\n");
     tree.write("src/shell/TForm1.cpp", "#include \"widgets/TImageBut.h\"\n  #  include <SDL_ttf.h>\n");
     tree.write("src/widgets/Png.cpp", "#include <png.h>\n#include <fontconfig/fontconfig.h>\n");
-    tree.write("tests/Sound.cpp", "#include <fluidsynth.h>\n#include <SDL2/SDL.h>\n");
+    tree.write("tests/Sound.cpp", "#include <fluidsynth.h>\n#include <SDL2/SDL.h>\n#include <unistd.h>\n");
+    tree.write("src/activities/Register.cpp", "#include <fcntl.h>\n#include <sys/stat.h>\n#include <cerrno>\n");
+    tree.write("src/platform/posix/Files.cpp", "#include <fcntl.h>\n#include <dirent.h>\n");
+    tree.write("src/guardian/waiter.cpp", "#include <unistd.h>\n#include <sys/socket.h>\n");
     auto found = violations(tree.path());
     std::sort(found.begin(), found.end());
     EXPECT_EQ(found,
         (std::vector<std::string> {
+            "src/activities/Register.cpp: fcntl.h",
+            "src/activities/Register.cpp: sys/stat.h",
             "src/framework/TEdit.cpp: shell/TForm1.h",
             "src/shell/TForm1.cpp: SDL_ttf.h",
             "src/widgets/Png.cpp: fontconfig/fontconfig.h",

@@ -1,6 +1,6 @@
 #include "activities/ActivityTable.h"
 
-#include "shell/AsciiLower.h"
+#include "platform/AsciiLower.h"
 
 #include <string>
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "activities/StudentRecord.h"
+#include "platform/FileDescriptor.h"
+#include "platform/Files.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -41,9 +43,8 @@ public:
     // whatever the umask, as a shared register must be.
     static RegisterFile open_for_update(std::string const& folder);
 
-    RegisterFile(RegisterFile&& other) noexcept;
+    RegisterFile(RegisterFile&& other) noexcept = default;
     RegisterFile& operator=(RegisterFile&&) = delete;
-    ~RegisterFile();
 
     std::size_t record_count() const { return m_count; }
 
@@ -68,10 +69,11 @@ public:
     void write_record(std::size_t index, StudentRecord const& record);
 
 private:
-    enum class Lock { shared, exclusive };
+    using Lock = platform::files::Lock;
+    using Open = platform::files::Open;
 
-    static std::optional<RegisterFile> open(std::string const& folder, int flags, Lock lock);
-    RegisterFile(std::string path, int fd) : m_path(std::move(path)), m_fd(fd) { }
+    static std::optional<RegisterFile> open(std::string const& folder, Open how, Lock lock);
+    RegisterFile(std::string path, platform::FileDescriptor file) : m_path(std::move(path)), m_file(std::move(file)) { }
     void lock(Lock lock);
     void measure();
     void read_records(std::size_t first, std::span<StudentRecord> records);
@@ -79,6 +81,6 @@ private:
     static constexpr std::size_t block_records = 65536 / StudentRecord::size;
 
     std::string m_path;
-    int m_fd;
+    platform::FileDescriptor m_file;
     std::size_t m_count = 0;
 };

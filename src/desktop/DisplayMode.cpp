@@ -10,9 +10,7 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace {
 
@@ -27,22 +25,6 @@ std::runtime_error file_error(char const* what, std::string const& name)
     return std::runtime_error(std::string("Cannot ") + what + " file \"" + name + "\". " + std::strerror(errno) + ".");
 }
 
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : m_fd(fd) { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(FileDescriptor const&) = delete;
-    FileDescriptor& operator=(FileDescriptor const&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
-
 }
 
 bool TForm1::DisplaySwitchAllowed()
@@ -53,20 +35,18 @@ bool TForm1::DisplaySwitchAllowed()
     if (!platform::files::file_exists(name))
         return true;
     // Not blocking: a file that turned into a pipe must not stall start-up.
-    FileDescriptor file(platform::files::open(name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0)
+    auto file = platform::files::open(name, platform::files::Open::read | platform::files::Open::no_block);
+    if (!file)
         throw file_error("open", name);
     DisplaySettingsLine line;
     char chunk[4096];
     while (!line.complete()) {
-        ssize_t n = ::read(file.get(), chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
+        auto n = file.read_fully(std::as_writable_bytes(std::span(chunk)));
+        if (!n)
             throw file_error("read", name);
-        if (n == 0)
+        line.feed({ chunk, *n });
+        if (*n < sizeof chunk)
             break;
-        line.feed({ chunk, std::size_t(n) });
     }
     return line.allows_switch();
 }

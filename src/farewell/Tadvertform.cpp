@@ -1,18 +1,8 @@
 #include "farewell/Tadvertform.h"
 
 #include "framework/BadFile.h"
-#include "framework/TApplication.h"
 #include "platform/Files.h"
 #include "resources/LoadStored.h"
-#include "shell/TForm1.h"
-
-#include <string>
-
-namespace {
-
-TForm1& Form1() { return dynamic_cast<TForm1&>(*Application->MainForm()); }
-
-}
 
 Tadvertform::Tadvertform(TComponent* owner)
     : TForm(owner)
@@ -64,17 +54,16 @@ void Tadvertform::wire_events()
     closetimer.OnTimer = [this](TObject* s) { closetimerTimer(s); };
 }
 
-void Tadvertform::LoadAdvert()
+void Tadvertform::LoadAdvert(std::string const& basedir, char langletter, std::string const& langcode)
 {
-    TForm1 const& shell = Form1();
-    std::string const advert = shell.basedir + "add_" + shell.langletter + ".jpg";
-    std::string const background = shell.basedir + "addback_" + shell.langletter + ".jpg";
+    std::string const advert = basedir + "add_" + langletter + ".jpg";
+    std::string const background = basedir + "addback_" + langletter + ".jpg";
     if (!platform::files::file_exists(advert)) {
         closetimer.SetEnabled(true);
         return;
     }
     if (load_optional_picture(bground.Picture(), background))
-        exitbut.SetHint(shell.langcode == "AFR" ? "Gaan uit" : "Exit");
+        exitbut.SetHint(langcode == "AFR" ? "Gaan uit" : "Exit");
     else
         closetimer.SetEnabled(true);
     if (!load_optional_picture(adviewer.Picture(), advert))

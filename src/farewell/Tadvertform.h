@@ -6,6 +6,8 @@
 #include "framework/TTimer.h"
 #include "widgets/TImageButAdvanced.h"
 
+#include <string>
+
 // The farewell window: the advert picture of the chosen language in a
 // scrollable view over its background, with one small exit button. It is made
 // hidden, prepared by LoadAdvert and shown modally by the main window's exit;
@@ -21,7 +23,9 @@ public:
     TImgView& adviewer;
     TTimer& closetimer;
 
-    void LoadAdvert();
+    // The pictures of the install folder `basedir` for the language of
+    // `langletter` ('a' or 'e') and `langcode` ("AFR" or "ENG").
+    void LoadAdvert(std::string const& basedir, char langletter, std::string const& langcode);
     void exitbutClick(TObject* sender);
     void closetimerTimer(TObject* sender);
 

@@ -1,29 +1,10 @@
 #include "framework/EventLoop.h"
 
-#include <cassert>
-
-namespace {
-EventLoop* ui_loop = nullptr;
-}
-
 EventLoop::EventLoop(platform::Window& window, platform::Clock& clock)
     : m_window(window)
     , m_clock(clock)
     , m_wake(clock.make_signal())
 {
-    ui_loop = this;
-}
-
-EventLoop::~EventLoop()
-{
-    if (ui_loop == this)
-        ui_loop = nullptr;
-}
-
-EventLoop& EventLoop::current()
-{
-    assert(ui_loop);
-    return *ui_loop;
 }
 
 void EventLoop::post(std::function<void()> call)

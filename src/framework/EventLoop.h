@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/InputEvent.h"
+#include "platform/Service.h"
 #include "platform/Window.h"
 
 #include <deque>
@@ -14,16 +15,14 @@
 // The user-interface thread's message loop. It blocks in the window's wait
 // until input arrives, a window-message timer falls due or another thread
 // posts a call. Loops nest: a modal box runs one inside a handler, and posted
-// calls and timers go on being served there.
-class EventLoop {
+// calls and timers go on being served there. The loop of the user-interface
+// thread is current() while it lives.
+class EventLoop : public platform::Service<EventLoop> {
 public:
     EventLoop(platform::Window&, platform::Clock&);
-    ~EventLoop();
     EventLoop(EventLoop const&) = delete;
     EventLoop& operator=(EventLoop const&) = delete;
 
-    // The loop of the user-interface thread.
-    static EventLoop& current();
     platform::Clock& clock() { return m_clock; }
 
     // Thread-safe. Runs `call` on the user-interface thread and blocks until
@@ -76,4 +75,5 @@ private:
     std::deque<std::function<void()>> m_posted;
     std::map<TimerId, Timer> m_timers;
     TimerId m_next_timer { 1 };
+    Installed m_installed { *this };
 };

@@ -13,5 +13,3 @@ using TMouseButton = platform::MouseButton;
 using TShiftState = platform::ShiftState;
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton, TShiftState, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState, int x, int y)>;
-
-inline constexpr int crDefault = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Canvas.h"
+#include "framework/Cursors.h"
 #include "framework/Notify.h"
 #include "framework/TComponent.h"
 

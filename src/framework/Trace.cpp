@@ -1,12 +1,10 @@
 #include "framework/Trace.h"
 
 #include "platform/Clock.h"
+#include "platform/Files.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <mutex>
-#include <unistd.h>
 
 namespace trace {
 
@@ -14,16 +12,15 @@ namespace {
 
 struct Sink {
     std::mutex mutex;
-    int fd { -1 };
+    platform::FileDescriptor file;
     bool opened { false };
 
     void open()
     {
-        if (fd >= 0)
-            ::close(fd);
-        fd = -1;
+        using platform::files::Open;
+        file = {};
         if (char const* path = std::getenv("SPROUT_TRACE"); path && *path)
-            fd = ::open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+            file = platform::files::open(path, Open::write | Open::create | Open::append, 0644);
         opened = true;
     }
 };
@@ -42,7 +39,7 @@ void event(std::string_view name, std::initializer_list<std::string_view> fields
     std::lock_guard lock(s.mutex);
     if (!s.opened)
         s.open();
-    if (s.fd < 0)
+    if (!s.file)
         return;
     std::string line = std::to_string(platform::Clock::current().now());
     line += '\t';
@@ -53,7 +50,7 @@ void event(std::string_view name, std::initializer_list<std::string_view> fields
     }
     line += '\n';
     // One write per line, so lines of several threads never interleave.
-    [[maybe_unused]] auto written = ::write(s.fd, line.data(), line.size());
+    s.file.write_fully(std::as_bytes(std::span(line)));
 }
 
 void reopen()

@@ -1,7 +1,6 @@
 #include "platform/AudioDevice.h"
 
 #include <algorithm>
-#include <atomic>
 
 namespace platform {
 
@@ -18,18 +17,13 @@ private:
     std::mutex m_mutex;
 };
 
-std::atomic<AudioDevice*> installed { nullptr };
-
 }
 
-AudioDevice& AudioDevice::current()
+AudioDevice& AudioDevice::fallback()
 {
     static SilentDevice silent;
-    AudioDevice* d = installed.load();
-    return d ? *d : silent;
+    return silent;
 }
-
-void AudioDevice::install(AudioDevice* device) { installed.store(device); }
 
 void AudioDevice::attach(Source& source)
 {

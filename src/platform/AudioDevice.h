@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Service.h"
+
 #include <mutex>
 #include <vector>
 
@@ -11,7 +13,7 @@ namespace platform {
 // under lock(), so the output thread never sees half of a change. An output
 // may stop asking while no source is active; a source that becomes active
 // calls wake() to have it asking again.
-class AudioDevice {
+class AudioDevice : public Service<AudioDevice> {
 public:
     static constexpr int rate = 44100;
     static constexpr int channels = 2;
@@ -37,9 +39,8 @@ public:
     void attach(Source&);
     void detach(Source&);
 
-    // The installed device, or a silent one that never advances.
-    static AudioDevice& current();
-    static void install(AudioDevice*);
+    // Stands in while none is installed: silent, it never advances.
+    static AudioDevice& fallback();
 
 protected:
     // Called by the output thread with the device locked; true while some

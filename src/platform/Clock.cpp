@@ -2,23 +2,14 @@
 
 #include "platform/RealClock.h"
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
-std::atomic<Clock*> installed { nullptr };
 // Made during static initialisation, so times count from program start.
 RealClock real;
 }
 
-Clock& Clock::current()
-{
-    Clock* c = installed.load();
-    return c ? *c : real;
-}
-
-void Clock::install(Clock* clock) { installed.store(clock); }
+Clock& Clock::fallback() { return real; }
 
 bool Signal::wait_for(Millis ms)
 {

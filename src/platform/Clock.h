@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Service.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -13,7 +15,7 @@ class Signal;
 // The one source of time and of waiting. Every wait of the program (timers,
 // worker threads, the event loop) goes through a clock, so tests can replay
 // whole runs in virtual time.
-class Clock {
+class Clock : public Service<Clock> {
 public:
     virtual ~Clock() = default;
 
@@ -27,9 +29,8 @@ public:
     virtual void attach_thread() { }
     virtual void detach_thread() { }
 
-    // The process's clock: real time unless a test installed another.
-    static Clock& current();
-    static void install(Clock*);
+    // Stands in while none is installed: real time since the program started.
+    static Clock& fallback();
 };
 
 // An auto-reset event: set() releases one waiter, or the next wait when

@@ -1,7 +1,5 @@
 #include "platform/Desktop.h"
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
@@ -19,17 +17,12 @@ public:
     bool remove_font(std::string const&) override { return false; }
 };
 
-std::atomic<Desktop*> installed { nullptr };
-
 }
 
-Desktop& Desktop::current()
+Desktop& Desktop::fallback()
 {
     static EmptyDesktop empty;
-    Desktop* d = installed.load();
-    return d ? *d : empty;
+    return empty;
 }
-
-void Desktop::install(Desktop* desktop) { installed.store(desktop); }
 
 }

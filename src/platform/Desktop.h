@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Service.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -8,7 +10,7 @@ namespace platform {
 
 // What the shell borrows from the user's desktop for a run: the panel, the
 // order of the pointer's buttons, and a font for this process.
-class Desktop {
+class Desktop : public Service<Desktop> {
 public:
     // A top-level window of another program; 0 is none.
     using WindowHandle = std::uint64_t;
@@ -29,9 +31,8 @@ public:
     virtual bool add_font(std::string const& absolute_path) = 0;
     virtual bool remove_font(std::string const& absolute_path) = 0;
 
-    // The installed desktop, or one with no panel, no pointer and no fonts.
-    static Desktop& current();
-    static void install(Desktop*);
+    // Stands in while none is installed: no panel, no pointer and no fonts.
+    static Desktop& fallback();
 };
 
 }

@@ -1,7 +1,5 @@
 #include "platform/Display.h"
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
@@ -16,17 +14,12 @@ public:
     int apply(DisplayModeRecord const&) override { return change_failed; }
 };
 
-std::atomic<Display*> installed { nullptr };
-
 }
 
-Display& Display::current()
+Display& Display::fallback()
 {
     static FixedDisplay fixed;
-    Display* d = installed.load();
-    return d ? *d : fixed;
+    return fixed;
 }
-
-void Display::install(Display* display) { installed.store(display); }
 
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DisplayModeRecord.h"
+#include "platform/Service.h"
 
 #include <optional>
 
@@ -8,7 +9,7 @@ namespace platform {
 
 // The primary screen's modes: what is in force, what else is offered, and a
 // way to change it for the rest of the session.
-class Display {
+class Display : public Service<Display> {
 public:
     // The old platform's answers to a mode change.
     static constexpr int change_successful = 0;
@@ -35,9 +36,8 @@ public:
     // Puts a record as enumerated into force; one of the change_ codes.
     virtual int apply(DisplayModeRecord const&) = 0;
 
-    // The installed display, or an 800 x 600 one that offers nothing else.
-    static Display& current();
-    static void install(Display*);
+    // Stands in while none is installed: an 800 x 600 screen that offers nothing else.
+    static Display& fallback();
 };
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -29,8 +31,47 @@ inline constexpr std::size_t largest_file = std::size_t(64) << 20;
 // device, a pipe), for a file larger than `largest_file` and on errors.
 std::optional<std::vector<std::uint8_t>> read_all(std::string const& path);
 
-// Opens with open(2) flags after resolving; -1 and errno on failure.
-int open(std::string const& path, int flags, int mode = 0666);
+// How open() opens a file; combine with |. Every descriptor is closed on exec.
+enum class Open : unsigned {
+    read = 1,
+    write = 2,
+    read_write = read | write,
+    create = 4,
+    // With create: fails with EEXIST when the file is there already.
+    exclusive = 8,
+    append = 16,
+    // Fails with ELOOP when the last component is a link.
+    no_follow = 32,
+    // A pipe or device put in place of a file stalls neither the open nor reads.
+    no_block = 64,
+};
+constexpr Open operator|(Open a, Open b) { return Open(unsigned(a) | unsigned(b)); }
+constexpr bool operator&(Open a, Open b) { return (unsigned(a) & unsigned(b)) != 0; }
+
+// Opens after resolving; a closed descriptor and errno on failure. A file
+// made here gets `mode` less the umask.
+FileDescriptor open(std::string const& path, Open how, unsigned mode = 0666);
+
+// What an open file is; nothing (errno says why) when it cannot be examined.
+struct FileStatus {
+    bool regular { false };
+    std::uint64_t size { 0 };
+};
+std::optional<FileStatus> status(FileDescriptor const&);
+
+// Sets the file's permission bits whatever the umask; false and errno on failure.
+bool set_mode(FileDescriptor const&, unsigned mode);
+
+// Cuts the file (or extends it with zeros) to `size`; false and errno on failure.
+bool truncate(FileDescriptor const&, std::uint64_t size);
+
+// A lock on the whole file, however long it grows, shared between processes
+// and given up when the descriptor closes.
+enum class Lock { shared, exclusive };
+enum class Locking { taken, held_elsewhere, failed };
+// Takes the lock if nobody holds one in its way, without waiting; errno
+// says why when it failed.
+Locking try_lock(FileDescriptor const&, Lock);
 
 // File names (not paths) in a folder that match a pattern with '*' and '?',
 // compared without case, in byte order.

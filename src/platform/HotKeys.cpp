@@ -1,7 +1,5 @@
 #include "platform/HotKeys.h"
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
@@ -12,17 +10,12 @@ public:
     void release(int) override { }
 };
 
-std::atomic<HotKeys*> installed { nullptr };
-
 }
 
-HotKeys& HotKeys::current()
+HotKeys& HotKeys::fallback()
 {
     static NoHotKeys none;
-    HotKeys* h = installed.load();
-    return h ? *h : none;
+    return none;
 }
-
-void HotKeys::install(HotKeys* hot_keys) { installed.store(hot_keys); }
 
 }

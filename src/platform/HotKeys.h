@@ -1,12 +1,14 @@
 #pragma once
 
+#include "platform/Service.h"
+
 #include <functional>
 
 namespace platform {
 
 // System-wide key combinations held by this program: while one is held, the
 // key reaches no other program.
-class HotKeys {
+class HotKeys : public Service<HotKeys> {
 public:
     enum Modifier : unsigned { Alt = 1, Control = 2, Shift = 4 };
 
@@ -19,9 +21,8 @@ public:
     virtual bool grab(int id, int virtual_key, unsigned modifiers, std::function<void()> pressed) = 0;
     virtual void release(int id) = 0;
 
-    // The installed service, or one that holds every combination for nobody.
-    static HotKeys& current();
-    static void install(HotKeys*);
+    // Stands in while none is installed: it holds every combination for nobody.
+    static HotKeys& fallback();
 };
 
 }

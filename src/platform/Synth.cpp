@@ -1,7 +1,5 @@
 #include "platform/Synth.h"
 
-#include <atomic>
-
 namespace platform {
 
 namespace {
@@ -16,17 +14,12 @@ public:
     std::int64_t tick() override { return 0; }
 };
 
-std::atomic<Synth*> installed { nullptr };
-
 }
 
-Synth& Synth::current()
+Synth& Synth::fallback()
 {
     static NoSynth none;
-    Synth* s = installed.load();
-    return s ? *s : none;
+    return none;
 }
-
-void Synth::install(Synth* synth) { installed.store(synth); }
 
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Service.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -9,7 +11,7 @@ namespace platform {
 // The process's MIDI synthesiser, rendered by the sound output. It holds one
 // tune at a time, as Standard MIDI File bytes that the caller has checked,
 // and counts its place in MIDI ticks.
-class Synth {
+class Synth : public Service<Synth> {
 public:
     virtual ~Synth() = default;
 
@@ -29,9 +31,8 @@ public:
     virtual void rewind() = 0;
     virtual std::int64_t tick() = 0;
 
-    // The installed synth, or one without instruments.
-    static Synth& current();
-    static void install(Synth*);
+    // Stands in while none is installed: a synth without instruments.
+    static Synth& fallback();
 };
 
 }

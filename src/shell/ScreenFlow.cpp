@@ -7,10 +7,10 @@
 #include "farewell/Tadvertform.h"
 #include "framework/TApplication.h"
 #include "framework/Trace.h"
+#include "platform/AsciiLower.h"
 #include "platform/Cp1252.h"
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
-#include "shell/AsciiLower.h"
 #include "framework/BadFile.h"
 #include "shell/LanguageHints.h"
 #include "shell/NameList.h"
@@ -197,7 +197,7 @@ void TForm1::show_farewell()
 {
     auto& advertform = Application->add<Tadvertform>("advertform");
     advertform.SetBounds(0, 0, 800, 600);
-    advertform.LoadAdvert();
+    advertform.LoadAdvert(basedir, langletter, langcode);
     advertform.ShowModal();
     Application->delete_component(&advertform);
 }

@@ -8,7 +8,7 @@
 #include "platform/Files.h"
 #include "resources/LoadStored.h"
 #include "resources/StoredPictures.h"
-#include "shell/AsciiLower.h"
+#include "platform/AsciiLower.h"
 
 #include <algorithm>
 #include <functional>

@@ -26,10 +26,6 @@
 #include <string>
 #include <vector>
 
-// The pointing-hand cursor, registered for the whole application when the
-// main window is made; every clickable picture of the shell names it.
-inline constexpr int crHand = 31;
-
 // The shell's main window: its components in design order (also the order in
 // which picture controls are painted, bottom to top) and its private state.
 class TForm1 : public TForm {

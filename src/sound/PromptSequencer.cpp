@@ -38,6 +38,8 @@ void TForm1::PlayEffect(std::string const& name)
         return;
     playerstate = -1;
     vplayer.Stop();
+    // Re-entrant: the mascot's frame serves pending events, so a click or a
+    // move handler may run here, inside the handler that plays the effect.
     AntAnimate1.StopTalking();
     NotifyEndTimer.SetEnabled(false);
     playnextvoicetimer.SetEnabled(false);

@@ -9,7 +9,11 @@ namespace {
 
 constexpr std::uint32_t white = platform::rgb(255, 255, 255);
 
-// Clicks and timer ticks may be handled in the middle of a composition.
+// RE-ENTRANT: serves every pending event (input, timer ticks, posted calls)
+// in the middle of a composition, so the screen keeps answering while frames
+// are composed. Whatever handler asked for the frame is still running: a
+// mouse move whose click sound stops the mascot can have a click, another
+// move or a prompt's end run inside it.
 void process_messages()
 {
     if (Application)
@@ -175,6 +179,8 @@ TPicture const* TAntAnimate::frame_picture(std::string const& name)
     return frame ? &*frame : nullptr;
 }
 
+// Re-entrant between its steps (process_messages above): the caller's state
+// must be whole before it asks for a frame.
 void TAntAnimate::ComposeFrame(std::string const& name)
 {
     m_framebuffer = m_backdrop;

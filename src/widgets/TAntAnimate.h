@@ -40,6 +40,9 @@ public:
     void StartTalking();
     void BackgroundChanged();
     void PrepareBackdrop(int left, int top, int right, int bottom);
+    // Serves pending events while it composes, so other handlers may run
+    // inside the caller; so do StopTalking (SetMode(1)), Setlibpath, a
+    // background change and each animation step, which compose a frame.
     void ComposeFrame(std::string const& name);
 
     void paint(Canvas&) override;

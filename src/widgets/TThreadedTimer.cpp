@@ -1,8 +1,7 @@
 #include "widgets/TThreadedTimer.h"
 
-#include <sys/resource.h>
+#include "platform/ThreadPriority.h"
 
-#include <cerrno>
 #include <iterator>
 
 namespace {
@@ -58,16 +57,14 @@ void TThreadedTimer::deliver()
 
 TThreadPriority TThreadedTimer::ThreadPriority() const
 {
-    errno = 0;
-    int nice = getpriority(PRIO_PROCESS, id_t(m_thread->tid()));
-    if (errno == 0)
+    if (auto nice = platform::thread_priority::nice_of(m_thread->tid()))
         for (std::size_t i = 0; i < std::size(nice_of); ++i)
-            if (nice_of[i] == nice)
+            if (nice_of[i] == *nice)
                 return TThreadPriority(i);
     return TThreadPriority::tpNormal;
 }
 
 void TThreadedTimer::SetThreadPriority(TThreadPriority p)
 {
-    setpriority(PRIO_PROCESS, id_t(m_thread->tid()), nice_of[std::size_t(p)]);
+    platform::thread_priority::set_nice(m_thread->tid(), nice_of[std::size_t(p)]);
 }

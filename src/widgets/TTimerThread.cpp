@@ -1,6 +1,6 @@
 #include "widgets/TTimerThread.h"
 
-#include <unistd.h>
+#include "platform/ThreadPriority.h"
 
 TTimerThread::TTimerThread(Hooks hooks)
     : m_hooks(std::move(hooks))
@@ -13,7 +13,7 @@ TTimerThread::TTimerThread(Hooks hooks)
     // Counted before it starts, so the virtual clock never runs ahead of it.
     m_clock.attach_thread();
     m_thread = std::thread([this, started] {
-        m_tid = gettid();
+        m_tid = platform::thread_priority::this_thread_id();
         started->set();
         run();
     });

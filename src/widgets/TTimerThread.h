@@ -3,8 +3,6 @@
 #include "framework/EventLoop.h"
 #include "platform/Clock.h"
 
-#include <sys/types.h>
-
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -37,7 +35,7 @@ public:
     // Still looping: false once a tick raised an error.
     bool running() const { return !m_finished; }
     // The kernel's id of the worker, for its scheduling priority.
-    pid_t tid() const { return m_tid; }
+    int tid() const { return m_tid; }
 
 private:
     void run();
@@ -49,6 +47,6 @@ private:
     std::unique_ptr<platform::Signal> m_stop;
     std::atomic<bool> m_terminated { false };
     std::atomic<bool> m_finished { false };
-    pid_t m_tid { 0 };
+    int m_tid { 0 };
     std::thread m_thread;
 };

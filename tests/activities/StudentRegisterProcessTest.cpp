@@ -130,10 +130,7 @@ TEST(StudentRegisterProcesses, ALockHeldPastTwoSecondsFailsTheOperation)
     // The other operations give up after the same wait of the process clock.
     {
         platform::VirtualClock clock;
-        platform::Clock::install(&clock);
-        struct Uninstall {
-            ~Uninstall() { platform::Clock::install(nullptr); }
-        } uninstall;
+        platform::Clock::Installed clock_installed(clock);
         EXPECT_EQ(AddStudent(11, 1, "bert", "", "", t.path()), no_student);
         EXPECT_GE(clock.now(), 2000);
         StudentSlots slots;

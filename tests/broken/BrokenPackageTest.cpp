@@ -67,7 +67,7 @@ void spoil(fs::path const& file, Damage how, std::mt19937& random)
 }
 
 struct BrokenPackage : ChildWalk {
-    std::string package = work.path + "/package";
+    std::string package = work.bare_path() + "/package";
 
     // Copies the demo package and spoils its files, taking the kinds of
     // damage in turn.

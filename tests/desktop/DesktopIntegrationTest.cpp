@@ -102,9 +102,10 @@ TEST_F(DesktopIntegration, AnErrorInOneExitStepIsShownAndTheOthersStillRun)
         std::optional<platform::DisplayModeRecord> mode(int) override { return std::nullopt; }
         int apply(platform::DisplayModeRecord const&) override { return change_failed; }
     } broken;
-    platform::Display::install(&broken);
-    destroy();
-    platform::Display::install(&display);
+    {
+        platform::Display::Installed broken_installed(broken);
+        destroy();
+    }
     EXPECT_EQ(traced("message"), (std::vector<std::string> { "error\tThe screen went away" }));
     EXPECT_TRUE(desktop.panel_mapped());
     EXPECT_EQ(desktop.mapping(), (Mapping { 3, 2, 1 }));

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "framework/Trace.h"
 #include "platform/fake/FakeDesktop.h"
 #include "platform/fake/FakeDisplay.h"
 #include "platform/fake/FakeHotKeys.h"
 #include "shell/TForm1.h"
+#include "support/ScopedTrace.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
 #include "support/WorkingDirectory.h"
@@ -24,16 +24,14 @@ struct DesktopShell : ::testing::Test {
     platform::FakeDisplay display;
     platform::FakeDesktop desktop;
     platform::FakeHotKeys hot_keys;
-    std::string trace_file = folder.path() + "trace.txt";
+    platform::Display::Installed display_installed { display };
+    platform::Desktop::Installed desktop_installed { desktop };
+    platform::HotKeys::Installed hot_keys_installed { hot_keys };
+    ScopedTrace trace { folder.path() + "trace.txt" };
     TForm1* form = nullptr;
 
     DesktopShell()
     {
-        platform::Display::install(&display);
-        platform::Desktop::install(&desktop);
-        platform::HotKeys::install(&hot_keys);
-        setenv("SPROUT_TRACE", trace_file.c_str(), 1);
-        trace::reopen();
         setenv("ALLUSERSPROFILE", folder.make_folder("profile").c_str(), 1);
         t.app.loop().add_timer(10, [this] {
             if (t.open_box())
@@ -44,11 +42,6 @@ struct DesktopShell : ::testing::Test {
     {
         if (form)
             t.app.delete_component(form);
-        platform::HotKeys::install(nullptr);
-        platform::Desktop::install(nullptr);
-        platform::Display::install(nullptr);
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
     }
 
     TForm1& create()
@@ -62,7 +55,7 @@ struct DesktopShell : ::testing::Test {
     std::vector<std::string> traced(std::string const& kind) const
     {
         std::vector<std::string> found;
-        std::ifstream in(trace_file);
+        std::ifstream in(trace.path());
         for (std::string line; std::getline(in, line);) {
             auto tab = line.find('\t');
             if (tab == std::string::npos || line.compare(tab + 1, kind.size() + 1, kind + "\t") != 0)

@@ -5,6 +5,7 @@
 // audio driver, and a child's pointer and keys.
 #include "ClickTargets.h"
 #include "XServer.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,18 +19,6 @@
 #include <thread>
 #include <vector>
 
-struct TempDir {
-    std::string path;
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "sprout-walk-XXXXXX").string();
-        path = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    TempDir(TempDir const&) = delete;
-    TempDir& operator=(TempDir const&) = delete;
-};
-
 inline std::vector<std::uint8_t> read_file(std::string const& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -40,16 +29,16 @@ inline std::vector<std::uint8_t> read_file(std::string const& path)
 // child's pointer and keys.
 struct Child {
     XServer x;
-    TempDir traces; // its own, so two children's shells can share a data folder
+    TempFolder traces; // its own, so two children's shells can share a data folder
     std::unique_ptr<ShellProcess> shell;
 
     // `data_folder` stands for the all-users profile and the home folder.
     void start_in(std::string const& install_folder, std::string const& data_folder, std::vector<std::string> extra_env = {})
     {
         std::vector<std::string> env { "ALLUSERSPROFILE=" + data_folder, "HOME=" + data_folder, "SDL_AUDIODRIVER=disk",
-            "SDL_DISKAUDIOFILE=" + traces.path + "/audio.raw" };
+            "SDL_DISKAUDIOFILE=" + traces.bare_path() + "/audio.raw" };
         env.insert(env.end(), extra_env.begin(), extra_env.end());
-        shell = std::make_unique<ShellProcess>(x, install_folder, env, traces.path);
+        shell = std::make_unique<ShellProcess>(x, install_folder, env, traces.bare_path());
     }
     void click(ClickTarget at) { x.run(click_on(at)); }
     void point(ClickTarget at) { x.run(pointer_to(at)); }
@@ -73,15 +62,15 @@ struct Child {
 };
 
 struct ChildWalk : ::testing::Test, Child {
-    TempDir work;
+    TempFolder work;
 
     void start_in(std::string const& install_folder, std::vector<std::string> extra_env = {})
     {
-        Child::start_in(install_folder, work.path, std::move(extra_env));
+        Child::start_in(install_folder, work.bare_path(), std::move(extra_env));
     }
     std::string register_contents() const
     {
-        auto bytes = read_file(work.path + "/documents/students.dat");
+        auto bytes = read_file(work.bare_path() + "/documents/students.dat");
         return { bytes.begin(), bytes.end() };
     }
 };

@@ -1,5 +1,6 @@
 #include "XClient.h"
 #include "XServer.h"
+#include "support/TempFolder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,12 +18,6 @@
 namespace {
 
 std::string const title = "Pipkin! Sprout v2.3";
-
-std::string temp_folder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "sprout-desktop-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-}
 
 // Polls `holds` every 20 ms until it is true or the time is up.
 bool eventually(std::function<bool()> const& holds, int timeout_ms = 5000)
@@ -72,7 +67,8 @@ long traced_at(std::string const& trace, std::string const& text)
 struct SwitchingDesktop : ::testing::Test {
     XServer x { "1024x768x24" };
     XClient client { x.display() };
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     unsigned long dock = 0;
 
     SwitchingDesktop()
@@ -83,7 +79,6 @@ struct SwitchingDesktop : ::testing::Test {
         dock = client.make_dock(1024, 32);
     }
     void SetUp() override { ASSERT_NE(x.run("xrandr").find("800x600 "), std::string::npos); }
-    ~SwitchingDesktop() override { std::filesystem::remove_all(folder); }
 };
 
 }
@@ -186,7 +181,8 @@ TEST(Desktop, WithoutAnAlternativeAtItsRateTheScreenServesAsItIs)
 {
     XServer x("1024x768x24");
     XClient client(x.display());
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     // 800 x 600 only at 60 Hz, while the screen runs at 0 Hz.
     x.run("xrandr --newmode 800x600_60 38.25 800 832 912 1024 600 603 607 624 -hsync +vsync");
     x.run("xrandr --addmode screen 800x600_60");
@@ -204,14 +200,14 @@ TEST(Desktop, WithoutAnAlternativeAtItsRateTheScreenServesAsItIs)
         EXPECT_EQ(screen_size(x), "1024 x 768");
         EXPECT_TRUE(client.mapped(dock));
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(Desktop, CtrlAltZReachesNoOtherProgramWhileTheShellRuns)
 {
     XServer x;
     XClient client(x.display());
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     {
         ShellProcess shell(x, folder, { "HOME=" + folder });
         ASSERT_TRUE(shell.wait_for_trace("first-frame"));
@@ -226,13 +222,13 @@ TEST(Desktop, CtrlAltZReachesNoOtherProgramWhileTheShellRuns)
         x.run("xdotool key ctrl+alt+z");
         EXPECT_EQ(client.key_presses("z"), 2) << "released at exit";
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(Desktop, ThePackageFontIsAddedForTheShellAndTheProgramsItStartsAlone)
 {
     XServer x;
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     std::string font = folder + "/ZEDO Pri.TTF";
     ASSERT_EQ(std::system(("/usr/bin/python3 " SPROUT_MAKE_FONT " " SPROUT_FONT_SOURCE " " SPROUT_FONT_LICENCE " '" + font
                               + "' '" + folder + "/licence.txt' 'ZEDO Primary' ZEDOPrimary-Regular >/dev/null")
@@ -263,7 +259,6 @@ TEST(Desktop, ThePackageFontIsAddedForTheShellAndTheProgramsItStartsAlone)
         EXPECT_EQ(shell.wait_exit(), 128 + SIGKILL);
         EXPECT_EQ(x.run(match).find("ZEDO"), std::string::npos);
     }
-    std::filesystem::remove_all(folder);
 }
 
 namespace {
@@ -307,7 +302,8 @@ TEST(UnderAWindowManager, TheShellIsFullScreenWithTheFocusAndComesBackWithItFrom
     XClient client(x.display());
     WindowManager wm(x);
     ASSERT_TRUE(wm.ready());
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     unsigned long dock = client.make_dock(800, 32);
     {
         ShellProcess shell(x, folder, { "HOME=" + folder });
@@ -331,5 +327,4 @@ TEST(UnderAWindowManager, TheShellIsFullScreenWithTheFocusAndComesBackWithItFrom
         EXPECT_EQ(shell.wait_exit(), 0);
         EXPECT_TRUE(eventually([&] { return client.mapped(dock); }));
     }
-    std::filesystem::remove_all(folder);
 }

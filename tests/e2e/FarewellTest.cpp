@@ -4,8 +4,8 @@
 
 #include "platform/Files.h"
 #include "platform/ImageDecoder.h"
+#include "support/TempFolder.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,7 +49,8 @@ bool yellow(std::uint32_t c)
 TEST(Farewell, TheExitShowsTheAdvertsTopAWheelTurnScrollsItAndItsButtonEndsTheShell)
 {
     XServer x;
-    std::string work = e2e::temp_folder();
+    TempFolder temp;
+    std::string const work = temp.bare_path();
     std::string const package = SPROUT_DEMO_PACKAGE;
     auto advert_file = platform::files::read_all(package + "/add_e.jpg");
     ASSERT_TRUE(advert_file);
@@ -85,5 +86,4 @@ TEST(Farewell, TheExitShowsTheAdvertsTopAWheelTurnScrollsItAndItsButtonEndsTheSh
         EXPECT_NE(trace.find("visible\tadvertform\t0"), std::string::npos);
         EXPECT_NE(trace.find("\texit"), std::string::npos);
     }
-    std::filesystem::remove_all(work);
 }

@@ -1,6 +1,7 @@
 #include "XServer.h"
 
 #include "support/SoundFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,12 +16,6 @@
 #include <vector>
 
 namespace {
-
-std::string temp_folder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "sprout-e2e-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-}
 
 // The loudest left-channel sample of the disk driver's output within its
 // first `ms` milliseconds.
@@ -43,7 +38,8 @@ float loudest_within(std::string const& path, int ms)
 TEST(Music, TheIntroTuneSoundsAndAnotherTuneFollowsItsEnd)
 {
     XServer x;
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     std::filesystem::create_directory(folder + "/Music");
     std::ofstream(folder + "/Music/pipkin.mid", std::ios::binary) << sound_files::midi(480); // 0.5 s
     std::ofstream(folder + "/Music/b.mid", std::ios::binary) << sound_files::midi(240);
@@ -63,5 +59,4 @@ TEST(Music, TheIntroTuneSoundsAndAnotherTuneFollowsItsEnd)
         EXPECT_EQ(shell.wait_exit(), 0);
     }
     EXPECT_GT(loudest_within(capture, 1500), 0.01f);
-    std::filesystem::remove_all(folder);
 }

@@ -4,6 +4,7 @@
 #include "XServer.h"
 
 #include "activities/StudentRegister.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,8 @@ std::uint32_t constexpr message_band = 0xff508ce6;
 
 struct Report : ::testing::Test {
     XServer x;
-    std::string work = e2e::temp_folder();
+    TempFolder temp;
+    std::string const work = temp.bare_path();
     std::string data = work + "/data/";
     pid_t pid = -1;
 
@@ -41,7 +43,6 @@ struct Report : ::testing::Test {
             ::kill(pid, SIGKILL);
             ::waitpid(pid, nullptr, 0);
         }
-        std::filesystem::remove_all(work);
     }
 
     void start(std::string const& student, std::string const& language)

@@ -5,19 +5,12 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <thread>
 #include <vector>
 
 namespace e2e {
-
-std::string temp_folder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "sprout-e2e-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-}
 
 platform::Bitmap screenshot(XServer const& x, std::string const& folder)
 {

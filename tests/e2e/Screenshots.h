@@ -7,11 +7,9 @@
 #include <functional>
 #include <string>
 
-// What the end-to-end tests share: a folder of their own and pictures of the
-// X server's screen.
+// What the end-to-end tests share: pictures of the X server's screen.
 namespace e2e {
 
-std::string temp_folder();
 platform::Bitmap screenshot(XServer const&, std::string const& folder);
 // A frame reaches the X server a little after the shell has drawn it: takes
 // screenshots until `looks_right` holds, or gives the last one.

@@ -3,6 +3,7 @@
 
 #include "platform/ImageDecoder.h"
 #include "resources/StoredPictures.h"
+#include "support/TempFolder.h"
 
 #include <algorithm>
 #include <chrono>
@@ -16,12 +17,12 @@
 
 using e2e::channel_distance;
 using e2e::settled_screenshot;
-using e2e::temp_folder;
 
 TEST(ShellStart, ComesUpAt00WithItsBackgroundAndEndsCleanlyOnSigterm)
 {
     XServer x;
-    std::string folder = temp_folder(); // an install folder with nothing in it
+    TempFolder temp; // an install folder with nothing in it
+    std::string const folder = temp.bare_path();
     {
         ShellProcess shell(x, folder, { "HOME=" + folder });
         ASSERT_TRUE(shell.wait_for_trace("first-frame"));
@@ -45,13 +46,13 @@ TEST(ShellStart, ComesUpAt00WithItsBackgroundAndEndsCleanlyOnSigterm)
         EXPECT_EQ(shell.wait_exit(), 0);
         EXPECT_NE(shell.trace().find("\texit"), std::string::npos);
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ShellStart, SighupAndSigintCloseLikeANormalExit)
 {
     XServer x;
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     for (int sig : { SIGHUP, SIGINT }) {
         std::filesystem::remove(folder + "/trace.txt");
         ShellProcess shell(x, folder, { "HOME=" + folder });
@@ -60,13 +61,13 @@ TEST(ShellStart, SighupAndSigintCloseLikeANormalExit)
         EXPECT_EQ(shell.wait_exit(), 0) << sig;
         EXPECT_NE(shell.trace().find("\texit"), std::string::npos) << sig;
     }
-    std::filesystem::remove_all(folder);
 }
 
 TEST(ShellStart, OnAWiderScreenTheCanvasIsScaledWithItsAspectKept)
 {
     XServer x("1280x800x24");
-    std::string folder = temp_folder();
+    TempFolder temp;
+    std::string const folder = temp.bare_path();
     // The switch turned off: the shell runs at the desktop's own size.
     std::ofstream(folder + "/displaysettings.txt") << "SET=NO\r\n";
     {
@@ -88,5 +89,4 @@ TEST(ShellStart, OnAWiderScreenTheCanvasIsScaledWithItsAspectKept)
         shell.signal(SIGTERM);
         EXPECT_EQ(shell.wait_exit(), 0);
     }
-    std::filesystem::remove_all(folder);
 }

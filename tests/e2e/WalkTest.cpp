@@ -118,7 +118,7 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
     int checked = 0;
     platform::Bitmap shot;
     for (int attempt = 0; attempt < 20 && checked == 0; ++attempt) {
-        shot = screenshot(x, work.path);
+        shot = screenshot(x, work.bare_path());
         for (int y = 10; y < overlay.height; y += 17)
             for (int x_ = 10; x_ < overlay.width; x_ += 23) {
                 std::uint32_t p = overlay.at(x_, y);
@@ -145,7 +145,7 @@ TEST_F(Walk, FromTheIntroThroughANameAndTheMenuAndOut)
 
 TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeaking)
 {
-    std::string log = work.path + "/activity.log";
+    std::string log = work.bare_path() + "/activity.log";
     start({ "SPROUT_ACTIVITY_LOG=" + log });
     ASSERT_TRUE(wait("visible\tafrbut\t1"));
     to_the_menu_in_english("Anna");
@@ -164,7 +164,7 @@ TEST_F(Walk, MathsRunsWithTheSevenFieldsWhileTheShellStepsAsideAndComesBackSpeak
         std::getline(in, line);
     }
     // The data folder is the profile line lower-cased, as the shell reads it.
-    std::string data = work.path + "/documents/";
+    std::string data = work.bare_path() + "/documents/";
     for (auto& c : data)
         c = char(std::tolower(static_cast<unsigned char>(c)));
     EXPECT_EQ(line, "*" + package + "#\t*anna#\t*#\t*#\t*TRUE#\t*ENG#\t*" + data + "#");

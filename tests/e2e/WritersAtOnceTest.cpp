@@ -85,12 +85,12 @@ void type_names(Child& child, std::string const& stem)
 
 TEST(WritersAtOnce, EveryNameOnceNumbersDistinctAndNoRecordTorn)
 {
-    TempDir data;
-    std::string const folder = data.path + "/documents/";
+    TempFolder data;
+    std::string const folder = data.bare_path() + "/documents/";
     ASSERT_TRUE(std::filesystem::create_directories(folder));
     Child first, second;
-    first.start_in(SPROUT_DEMO_PACKAGE, data.path);
-    second.start_in(SPROUT_DEMO_PACKAGE, data.path);
+    first.start_in(SPROUT_DEMO_PACKAGE, data.bare_path());
+    second.start_in(SPROUT_DEMO_PACKAGE, data.bare_path());
 
     pid_t endless = start_endless_writer(folder);
     std::vector<pid_t> tools;

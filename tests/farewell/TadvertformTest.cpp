@@ -1,16 +1,15 @@
 #include "farewell/Tadvertform.h"
 
-#include "framework/Trace.h"
 #include "shell/TForm1.h"
 
 #include "support/ScopedEnvironment.h"
+#include "support/ScopedTrace.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
 #include "widgets/PngFile.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -26,14 +25,13 @@ constexpr std::uint32_t background_e = platform::rgb(160, 160, 40);
 struct Farewell : ::testing::Test {
     TestApp t;
     TempFolder folder;
-    ScopedEnvironment env { { "HOME=" + folder.path(), "ALLUSERSPROFILE=" + folder.make_folder("profile"),
-        "SPROUT_TRACE=" + folder.path() + "trace.txt" } };
+    ScopedEnvironment env { { "HOME=" + folder.path(), "ALLUSERSPROFILE=" + folder.make_folder("profile") } };
+    ScopedTrace trace { folder.path() + "trace.txt" };
     TForm1& shell = make_shell();
     Tadvertform* advert { nullptr };
 
     TForm1& make_shell()
     {
-        trace::reopen();
         auto& f = t.app.CreateForm<TForm1>("Form1");
         f.basedir = folder.path();
         f.langletter = 'a';
@@ -43,8 +41,6 @@ struct Farewell : ::testing::Test {
     {
         if (advert)
             t.app.delete_component(advert);
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
     }
 
     void picture(std::string const& name, int w, int h, std::uint32_t colour)
@@ -55,7 +51,7 @@ struct Farewell : ::testing::Test {
     {
         advert = &t.app.add<Tadvertform>("advertform");
         advert->SetBounds(0, 0, 800, 600);
-        advert->LoadAdvert();
+        advert->LoadAdvert(shell.basedir, shell.langletter, shell.langcode);
         return *advert;
     }
     // Shows the window modally and gives the virtual time at which it
@@ -86,7 +82,7 @@ struct Farewell : ::testing::Test {
     std::uint32_t on_screen(int x, int y) { return t.window.last_frame().at(x, y); }
     std::string traced()
     {
-        std::ifstream in(folder.path() + "trace.txt");
+        std::ifstream in(trace.path());
         std::stringstream s;
         s << in.rdbuf();
         return s.str();

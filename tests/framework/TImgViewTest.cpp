@@ -1,13 +1,12 @@
 #include "framework/TImgView.h"
-#include "framework/Trace.h"
 
+#include "support/ScopedTrace.h"
 #include "support/TempFolder.h"
 #include "widgets/TestApp.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -46,22 +45,15 @@ bool is_yellow(std::uint32_t c)
 struct View : ::testing::Test {
     VirtualApp t;
     TempFolder folder;
-    std::string trace_file = folder.path() + "trace.txt";
+    ScopedTrace trace { folder.path() + "trace.txt" };
     TImgView& view = make_view();
 
     TImgView& make_view()
     {
-        setenv("SPROUT_TRACE", trace_file.c_str(), 1);
-        trace::reopen();
         auto& v = t.form.add<TImgView>("adviewer");
         v.SetParent(&t.form);
         v.SetBounds(view_left, view_top, view_width, view_height);
         return v;
-    }
-    ~View() override
-    {
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
     }
 
     void load(int w, int h)
@@ -91,7 +83,7 @@ struct View : ::testing::Test {
     }
     std::string last_scroll_traced()
     {
-        std::ifstream in(trace_file);
+        std::ifstream in(trace.path());
         std::string found;
         for (std::string line; std::getline(in, line);)
             if (line.find("\tscroll\t") != std::string::npos)

@@ -3,6 +3,7 @@
 // unpacked into a throw-away root.
 #include "Screenshots.h"
 #include "XServer.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -76,7 +78,8 @@ protected:
     // Made once: building and unpacking the package takes several seconds.
     static void SetUpTestSuite()
     {
-        work = e2e::temp_folder();
+        folder = std::make_unique<TempFolder>();
+        work = folder->bare_path();
         Outcome made = run("cd " SPROUT_BUILD_DIR " && cpack --config CPackConfig.cmake -B " + quoted(work));
         for (auto const& entry : fs::directory_iterator(work))
             if (entry.path().extension() == ".deb")
@@ -86,12 +89,13 @@ protected:
         Outcome unpacked = run("dpkg -x " + quoted(deb) + " " + quoted(root));
         ASSERT_EQ(unpacked.status, 0) << unpacked.output;
     }
-    static void TearDownTestSuite() { fs::remove_all(work); }
+    static void TearDownTestSuite() { folder.reset(); }
 
     void SetUp() override { ASSERT_FALSE(deb.empty()); }
 
     static std::string field(std::string const& name) { return run("dpkg-deb -f " + quoted(deb) + " " + name).output; }
 
+    static inline std::unique_ptr<TempFolder> folder;
     static inline fs::path work, deb, root;
 };
 

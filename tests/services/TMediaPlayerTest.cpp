@@ -36,6 +36,7 @@ struct MidiPlayer : ::testing::Test {
     std::unique_ptr<platform::FluidSynth> synth
         = std::make_unique<platform::FluidSynth>(audio.device(), platform::FluidSynth::default_soundfont());
     RealTimeApp t;
+    std::optional<platform::Synth::Installed> synth_installed;
     std::unique_ptr<TMediaPlayer> music;
     std::vector<std::pair<TMPNotifyValues, std::int32_t>> notes;
 
@@ -44,7 +45,7 @@ struct MidiPlayer : ::testing::Test {
         if (!std::filesystem::exists(platform::FluidSynth::default_soundfont()))
             GTEST_SKIP() << "no soundfont installed";
         ASSERT_TRUE(synth->wait_loaded());
-        platform::Synth::install(synth.get());
+        synth_installed.emplace(*synth);
         music = std::make_unique<TMediaPlayer>(nullptr);
         music->OnNotify = [this](TObject*) { notes.emplace_back(music->NotifyValue(), music->Position()); };
     }
@@ -53,7 +54,7 @@ struct MidiPlayer : ::testing::Test {
     std::vector<float> capture()
     {
         music.reset();
-        platform::Synth::install(nullptr);
+        synth_installed.reset();
         synth.reset();
         return audio.close();
     }
@@ -159,7 +160,7 @@ TEST(MidiPlayerDevice, APlayAskedForWhileTheInstrumentsLoadStartsWhenTheyAreIn)
     std::vector<float> output;
     {
         platform::FluidSynth synth(audio.device(), platform::FluidSynth::default_soundfont());
-        platform::Synth::install(&synth);
+        platform::Synth::Installed synth_installed(synth);
         synth.start_loading();
         TMediaPlayer music(nullptr);
         int ends = 0;
@@ -174,7 +175,6 @@ TEST(MidiPlayerDevice, APlayAskedForWhileTheInstrumentsLoadStartsWhenTheyAreIn)
         EXPECT_GT(std::chrono::steady_clock::now() - asked, std::chrono::milliseconds(10));
         EXPECT_TRUE(t.run_until([&] { return ends == 1; }, 3000));
         EXPECT_EQ(music.Position(), music.Length());
-        platform::Synth::install(nullptr);
     }
     output = audio.close();
     float loudest = 0;
@@ -189,7 +189,7 @@ TEST(MidiPlayerDevice, NoSoundfontFailsOpenWithTheDeviceText)
     TempFolder folder;
     platform::ClockedAudioDevice output(t.clock);
     platform::FluidSynth synth(output, folder.path() + "none.sf2");
-    platform::Synth::install(&synth);
+    platform::Synth::Installed synth_installed(synth);
     {
         TMediaPlayer music(nullptr);
         music.SetFileName(folder.write("tune.mid", sound_files::midi()));
@@ -197,5 +197,4 @@ TEST(MidiPlayerDevice, NoSoundfontFailsOpenWithTheDeviceText)
             "The specified device is not installed on the system. Use the Drivers option in Control Panel to "
             "install the device.");
     }
-    platform::Synth::install(nullptr);
 }

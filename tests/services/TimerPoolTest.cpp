@@ -13,13 +13,11 @@ namespace {
 
 struct VirtualApp : ::testing::Test {
     platform::VirtualClock clock;
+    platform::Clock::Installed clock_installed { clock };
     platform::FakeWindow window { clock };
     platform::FakeTextRenderer text;
     TApplication app { window, clock, text };
     TimerPool& pool { TimerPool::instance() };
-
-    VirtualApp() { platform::Clock::install(&clock); }
-    ~VirtualApp() override { platform::Clock::install(nullptr); }
 
     void run_for(platform::Millis ms)
     {

@@ -1,4 +1,4 @@
-#include "shell/AsciiLower.h"
+#include "platform/AsciiLower.h"
 #include "shell/TForm1.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"

@@ -8,13 +8,16 @@ using Design = MainWindow;
 TEST_F(Design, OnlyTheBackgroundShowsNothingTicksAndThePointerFindsEveryZone)
 {
     for (TComponent* c : form.components()) {
-        if (auto* control = dynamic_cast<TControl*>(c))
-            // The mascot shows inside its hidden panel.
+        // The mascot shows inside its hidden panel.
+        if (auto* control = dynamic_cast<TControl*>(c)) {
             EXPECT_EQ(control->Visible(), c == &form.backimage || c == &form.AntAnimate1) << c->Name();
-        if (auto* timer = dynamic_cast<TTimer*>(c))
+        }
+        if (auto* timer = dynamic_cast<TTimer*>(c)) {
             EXPECT_FALSE(timer->Enabled()) << c->Name();
-        if (auto* timer = dynamic_cast<TThreadedTimer*>(c))
+        }
+        if (auto* timer = dynamic_cast<TThreadedTimer*>(c)) {
             EXPECT_FALSE(timer->Enabled()) << c->Name();
+        }
     }
 
     // Items first, then the sub-choices above them.

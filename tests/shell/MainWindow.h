@@ -1,9 +1,9 @@
 #pragma once
 
-#include "framework/Trace.h"
 #include "platform/fake/ClockedAudioDevice.h"
 #include "resources/StoredPictures.h"
 #include "shell/TForm1.h"
+#include "support/ScopedTrace.h"
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
@@ -25,7 +25,8 @@ struct MainWindow : ::testing::Test {
     TempFolder install;
     TempFolder profile;
     platform::ClockedAudioDevice output { t.clock };
-    std::string trace_file = profile.path() + "trace.txt";
+    platform::AudioDevice::Installed output_installed { output };
+    ScopedTrace trace { profile.path() + "trace.txt" };
     std::string old_cwd = current_folder();
     TForm1& form = create_form();
 
@@ -36,9 +37,6 @@ struct MainWindow : ::testing::Test {
     }
     TForm1& create_form()
     {
-        platform::AudioDevice::install(&output);
-        setenv("SPROUT_TRACE", trace_file.c_str(), 1);
-        trace::reopen();
         setenv("ALLUSERSPROFILE", profile.path().c_str(), 1);
         EXPECT_EQ(::chdir(install.path().c_str()), 0);
         auto& f = t.app.CreateForm<TForm1>("Form1");
@@ -54,9 +52,6 @@ struct MainWindow : ::testing::Test {
     ~MainWindow() override
     {
         t.app.delete_component(&form);
-        platform::AudioDevice::install(nullptr);
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
         std::error_code ignored;
         std::filesystem::current_path(old_cwd, ignored);
     }
@@ -113,7 +108,7 @@ struct MainWindow : ::testing::Test {
 
     std::vector<TraceLine> traced(std::string const& kind = {})
     {
-        return read_trace(trace_file, kind, m_forgotten);
+        return read_trace(trace.path(), kind, m_forgotten);
     }
     // The file names (without folder) of one kind of traced sound or picture.
     std::vector<std::string> traced_files(std::string const& kind)

@@ -1,9 +1,9 @@
 #include "shell/TForm1.h"
 
 #include "framework/TMessageForm.h"
-#include "framework/Trace.h"
 #include "platform/fake/ClockedAudioDevice.h"
 #include "platform/fluid/FluidSynth.h"
+#include "support/ScopedTrace.h"
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
@@ -79,7 +79,9 @@ struct Music : ::testing::Test {
     TempFolder folder;
     platform::ClockedAudioDevice output { t.clock };
     platform::FluidSynth synth { output, platform::FluidSynth::default_soundfont() };
-    std::string trace_file = folder.path() + "trace.txt";
+    platform::AudioDevice::Installed output_installed { output };
+    platform::Synth::Installed synth_installed { synth };
+    ScopedTrace trace { folder.path() + "trace.txt" };
     std::string musicdir = folder.make_folder("install/Music") + "/";
     std::deque<int> answers;
     EventLoop::TimerId answering = t.app.loop().add_timer(20, [this] { answer_box(); });
@@ -89,10 +91,6 @@ struct Music : ::testing::Test {
     {
         if (!synth.wait_loaded())
             GTEST_SKIP() << "no soundfont installed";
-        platform::AudioDevice::install(&output);
-        platform::Synth::install(&synth);
-        setenv("SPROUT_TRACE", trace_file.c_str(), 1);
-        trace::reopen();
         setenv("ALLUSERSPROFILE", folder.make_folder("profile").c_str(), 1);
         form = &make_form("Form1");
     }
@@ -107,10 +105,6 @@ struct Music : ::testing::Test {
                 f->FormClose(f);
                 t.app.delete_component(f);
             }
-        platform::Synth::install(nullptr);
-        platform::AudioDevice::install(nullptr);
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
     }
 
     TForm1& make_form(std::string const& name)
@@ -139,14 +133,14 @@ struct Music : ::testing::Test {
     std::vector<std::string> traced(std::string const& kind)
     {
         std::vector<std::string> found;
-        for (auto const& line : read_trace(trace_file, kind))
+        for (auto const& line : read_trace(trace.path(), kind))
             found.push_back(line.fields.at(0));
         return found;
     }
     std::vector<std::string> messages()
     {
         std::vector<std::string> texts;
-        std::ifstream in(trace_file);
+        std::ifstream in(trace.path());
         for (std::string line; std::getline(in, line);)
             if (auto at = line.find("\tmessage\t"); at != std::string::npos)
                 texts.push_back(line.substr(line.find('\t', at + 9) + 1));

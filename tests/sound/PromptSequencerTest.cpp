@@ -1,8 +1,7 @@
 #include "shell/TForm1.h"
 
-#include "framework/Trace.h"
-
 #include "platform/fake/ClockedAudioDevice.h"
+#include "support/ScopedTrace.h"
 #include "support/SoundFiles.h"
 #include "support/TempFolder.h"
 #include "support/TestApp.h"
@@ -23,15 +22,13 @@ struct Sequencer : ::testing::Test {
     TestApp t;
     TempFolder folder;
     platform::ClockedAudioDevice output { t.clock };
-    std::string trace_file = folder.path() + "trace.txt";
+    platform::AudioDevice::Installed output_installed { output };
+    ScopedTrace trace { folder.path() + "trace.txt" };
     platform::Millis flags_moved = -1;
     TForm1& form = create_form();
 
     TForm1& create_form()
     {
-        platform::AudioDevice::install(&output);
-        setenv("SPROUT_TRACE", trace_file.c_str(), 1);
-        trace::reopen();
         setenv("ALLUSERSPROFILE", folder.make_folder("profile").c_str(), 1);
         auto& f = t.app.CreateForm<TForm1>("Form1");
         f.voicedir = folder.make_folder("Sounds_eng") + "/";
@@ -48,9 +45,6 @@ struct Sequencer : ::testing::Test {
     ~Sequencer() override
     {
         t.app.delete_component(&form);
-        platform::AudioDevice::install(nullptr);
-        unsetenv("SPROUT_TRACE");
-        trace::reopen();
     }
 
     // Virtual times of one kind of traced event, with its first field (empty
@@ -58,7 +52,7 @@ struct Sequencer : ::testing::Test {
     std::vector<std::pair<platform::Millis, std::string>> traced(std::string const& kind)
     {
         std::vector<std::pair<platform::Millis, std::string>> found;
-        for (auto const& line : read_trace(trace_file, kind))
+        for (auto const& line : read_trace(trace.path(), kind))
             found.emplace_back(line.at, line.fields.empty() ? std::string() : line.fields[0]);
         return found;
     }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The real SDL output on its disk driver, in real time: what the process
@@ -24,7 +25,7 @@ public:
         unsetenv("SDL_DISKAUDIODELAY");
         m_device = std::make_unique<platform::SdlAudioDevice>();
         m_device->start();
-        platform::AudioDevice::install(m_device.get());
+        m_installed.emplace(*m_device);
     }
     ~DiskAudio() { close(); }
 
@@ -34,7 +35,7 @@ public:
     // returns the left channel of what it wrote.
     std::vector<float> close()
     {
-        platform::AudioDevice::install(nullptr);
+        m_installed.reset();
         m_device.reset();
         std::ifstream in(m_file, std::ios::binary);
         std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -48,6 +49,7 @@ private:
     TempFolder m_folder;
     std::string m_file { m_folder.path() + "output.raw" };
     std::unique_ptr<platform::SdlAudioDevice> m_device;
+    std::optional<platform::AudioDevice::Installed> m_installed;
 };
 
 // Milliseconds of output, from its start, at which the level first sounds,

@@ -16,8 +16,7 @@
 template<class ClockType>
 class BasicTestApp {
 public:
-    BasicTestApp() : window(clock), app(window, install(clock), text) { }
-    ~BasicTestApp() { platform::Clock::install(nullptr); }
+    BasicTestApp() : window(clock), app(window, clock, text) { }
 
     platform::Millis now() { return clock.now(); }
 
@@ -81,6 +80,11 @@ public:
     }
 
     ClockType clock;
+
+private:
+    platform::Clock::Installed m_clock_installed { clock };
+
+public:
     platform::FakeWindow window;
     platform::FakeTextRenderer text;
     TApplication app;
@@ -94,13 +98,6 @@ protected:
         e.y = y;
         e.button = b;
         window.push(e);
-    }
-
-private:
-    static platform::Clock& install(platform::Clock& c)
-    {
-        platform::Clock::install(&c);
-        return c;
     }
 };
 

@@ -163,9 +163,8 @@ TEST(ProgressReport, DamagedAndLockedRegistersAreToldApart)
     ASSERT_EQ(::read(ready[0], &c, 1), 1);
     {
         platform::VirtualClock clock;
-        platform::Clock::install(&clock);
+        platform::Clock::Installed clock_installed(clock);
         EXPECT_EQ(read(t).state, ProgressReport::State::locked);
-        platform::Clock::install(nullptr);
     }
     ASSERT_EQ(::write(release[1], "x", 1), 1);
     int status = 0;

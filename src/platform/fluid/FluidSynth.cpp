@@ -1,12 +1,10 @@
 #include "platform/fluid/FluidSynth.h"
 
 #include "platform/fluid/FluidLibrary.h"
+#include "platform/ThreadPriority.h"
 #include "platform/fluid/ServedSubset.h"
 
-#include <fluidsynth.h>
 #include <malloc.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,10 +20,6 @@ namespace {
 constexpr int effects_tail_frames = 2 * AudioDevice::rate;
 
 }
-
-void FluidSynth::SettingsFree::operator()(fluid_settings_t* s) const { delete_fluid_settings(s); }
-void FluidSynth::SynthFree::operator()(fluid_synth_t* s) const { delete_fluid_synth(s); }
-void FluidSynth::PlayerFree::operator()(fluid_player_t* p) const { delete_fluid_player(p); }
 
 FluidSynth::FluidSynth(AudioDevice& device, std::string soundfont_path, TunePrograms tune_programs)
     : m_device(device)
@@ -80,27 +74,28 @@ bool FluidSynth::load_instruments(std::string const& path)
     // this priority). A little nice, it yields to the intro running
     // meanwhile; not the lowest niceness, since the intro tune waits for it
     // and on a busy machine that would hold the tune back for long.
-    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 5);
+    thread_priority::set_nice(thread_priority::this_thread_id(), 5);
     if (!fluid::load_library())
         return false;
+    auto const& f = fluid::functions();
     // Missing instruments are an ordinary outcome here, not worth
     // FluidSynth's own complaints on the terminal.
     for (int level : { FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG })
-        fluid_set_log_function(level, nullptr, nullptr);
-    m_settings.reset(new_fluid_settings());
+        f.fluid_set_log_function(level, nullptr, nullptr);
+    m_settings.reset(f.new_fluid_settings());
     if (!m_settings)
         return false;
-    fluid_settings_setnum(m_settings.get(), "synth.sample-rate", AudioDevice::rate);
+    f.fluid_settings_setnum(m_settings.get(), "synth.sample-rate", AudioDevice::rate);
     // The player is clocked by the samples we render, not by a timer thread.
-    fluid_settings_setstr(m_settings.get(), "player.timing-source", "sample");
+    f.fluid_settings_setstr(m_settings.get(), "player.timing-source", "sample");
     // Only the instruments a tune picks have their samples read in: most of
     // the soundfont is never played and need not sit in memory.
-    fluid_settings_setint(m_settings.get(), "synth.dynamic-sample-loading", 1);
+    f.fluid_settings_setint(m_settings.get(), "synth.dynamic-sample-loading", 1);
     // A child's tunes sound a few dozen voices at most (the busiest one we
     // ship peaks at 28, release tails included); each voice kept in reserve
     // costs memory.
-    fluid_settings_setint(m_settings.get(), "synth.polyphony", polyphony);
-    m_synth.reset(new_fluid_synth(m_settings.get()));
+    f.fluid_settings_setint(m_settings.get(), "synth.polyphony", polyphony);
+    m_synth.reset(f.new_fluid_synth(m_settings.get()));
     bool const loaded = m_synth && load_soundfont(path);
     // Reading the soundfont leaves megabytes of freed scratch in this
     // thread's heap, which the allocator would otherwise keep.
@@ -119,7 +114,7 @@ bool FluidSynth::load_instruments(std::string const& path)
         if (!m_player)
             m_playing = false;
         else if (m_playing)
-            fluid_player_play(m_player.get());
+            f.fluid_player_play(m_player.get());
         m_device.attach(*this);
     }
     m_device.wake();
@@ -131,11 +126,12 @@ bool FluidSynth::load_instruments(std::string const& path)
 // to load, the synth's own loader, tried after it, reads the whole file.
 bool FluidSynth::load_soundfont(std::string const& path)
 {
+    auto const& f = fluid::functions();
     if (auto programs = m_tune_programs ? m_tune_programs() : std::nullopt)
         m_subset = fluid::ServedSubset::serve(path, *programs);
     if (auto* loader = m_subset ? fluid::ServedSubset::make_loader(m_settings.get()) : nullptr)
-        fluid_synth_add_sfloader(m_synth.get(), loader);
-    return fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED;
+        f.fluid_synth_add_sfloader(m_synth.get(), loader);
+    return f.fluid_synth_sfload(m_synth.get(), path.c_str(), 1) != FLUID_FAILED;
 }
 
 bool FluidSynth::ready()
@@ -184,7 +180,7 @@ void FluidSynth::play(std::function<void()> ended)
             return;
         m_playing = true;
         if (m_player && !m_at_end)
-            fluid_player_play(m_player.get());
+            fluid::functions().fluid_player_play(m_player.get());
     }
     m_device.wake();
 }
@@ -203,7 +199,7 @@ std::int64_t FluidSynth::tick()
         return m_end_tick;
     if (!m_player)
         return 0;
-    return std::clamp<std::int64_t>(fluid_player_get_current_tick(m_player.get()), 0, m_end_tick);
+    return std::clamp<std::int64_t>(fluid::functions().fluid_player_get_current_tick(m_player.get()), 0, m_end_tick);
 }
 
 // A fresh player is the one sure way back to tick 0: a stopped player
@@ -220,31 +216,34 @@ void FluidSynth::restart_player()
 
 void FluidSynth::make_player()
 {
-    m_player.reset(new_fluid_player(m_synth.get()));
+    auto const& f = fluid::functions();
+    m_player.reset(f.new_fluid_player(m_synth.get()));
     if (m_player)
-        fluid_player_add_mem(m_player.get(), m_tune.data(), m_tune.size());
+        f.fluid_player_add_mem(m_player.get(), m_tune.data(), m_tune.size());
 }
 
 void FluidSynth::silence()
 {
+    auto const& f = fluid::functions();
     if (!m_instruments)
         return;
-    fluid_synth_all_sounds_off(m_synth.get(), -1);
-    fluid_synth_system_reset(m_synth.get());
+    f.fluid_synth_all_sounds_off(m_synth.get(), -1);
+    f.fluid_synth_system_reset(m_synth.get());
 }
 
 bool FluidSynth::active() const { return m_playing || m_quiet_frames < effects_tail_frames; }
 
 void FluidSynth::mix(float* out, int frames)
 {
-    bool silent = !m_playing && fluid_synth_get_active_voice_count(m_synth.get()) == 0;
+    auto const& f = fluid::functions();
+    bool silent = !m_playing && f.fluid_synth_get_active_voice_count(m_synth.get()) == 0;
     m_quiet_frames = silent ? std::min(m_quiet_frames + frames, effects_tail_frames) : 0;
     if (m_quiet_frames >= effects_tail_frames)
         return;
     std::size_t n = std::size_t(frames) * AudioDevice::channels;
     if (m_scratch.size() < n)
         m_scratch.resize(n);
-    fluid_synth_write_float(m_synth.get(), frames, m_scratch.data(), 0, 2, m_scratch.data(), 1, 2);
+    f.fluid_synth_write_float(m_synth.get(), frames, m_scratch.data(), 0, 2, m_scratch.data(), 1, 2);
     for (std::size_t i = 0; i < n; ++i)
         out[i] += m_scratch[i];
     if (!m_playing)
@@ -252,12 +251,12 @@ void FluidSynth::mix(float* out, int frames)
     // FluidSynth idles on after the last event before it calls a tune done;
     // the tune is complete when its last event has been reached.
     // A player that gave up early (a tune it reads differently) ends it too.
-    if (!m_at_end && fluid_player_get_current_tick(m_player.get()) < m_end_tick
-        && fluid_player_get_status(m_player.get()) != FLUID_PLAYER_DONE)
+    if (!m_at_end && f.fluid_player_get_current_tick(m_player.get()) < m_end_tick
+        && f.fluid_player_get_status(m_player.get()) != FLUID_PLAYER_DONE)
         return;
     if (!m_at_end)
-        fluid_player_stop(m_player.get());
-    fluid_synth_all_notes_off(m_synth.get(), -1);
+        f.fluid_player_stop(m_player.get());
+    f.fluid_synth_all_notes_off(m_synth.get(), -1);
     m_playing = false;
     m_at_end = true;
     if (auto ended = std::move(m_ended)) {

@@ -2,6 +2,7 @@
 
 #include "platform/AudioDevice.h"
 #include "platform/Synth.h"
+#include "platform/fluid/FluidHandles.h"
 
 #include <bitset>
 #include <functional>
@@ -9,10 +10,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-
-struct _fluid_hashtable_t;
-struct _fluid_synth_t;
-struct _fluid_player_t;
 
 namespace platform::fluid {
 class ServedSubset;
@@ -58,16 +55,6 @@ public:
     std::int64_t tick() override;
 
 private:
-    struct SettingsFree {
-        void operator()(_fluid_hashtable_t*) const;
-    };
-    struct SynthFree {
-        void operator()(_fluid_synth_t*) const;
-    };
-    struct PlayerFree {
-        void operator()(_fluid_player_t*) const;
-    };
-
     bool load_instruments(std::string const& path);
     bool load_soundfont(std::string const& path);
     // Called with the device locked: a fresh player at tick 0.
@@ -81,9 +68,9 @@ private:
     TunePrograms m_tune_programs;
     // Outlives the synth, which may read samples through it until its end.
     std::unique_ptr<fluid::ServedSubset> m_subset;
-    std::unique_ptr<_fluid_hashtable_t, SettingsFree> m_settings;
-    std::unique_ptr<_fluid_synth_t, SynthFree> m_synth;
-    std::unique_ptr<_fluid_player_t, PlayerFree> m_player;
+    fluid::SettingsPtr m_settings;
+    fluid::SynthPtr m_synth;
+    fluid::PlayerPtr m_player;
     std::string m_soundfont;
     std::shared_future<bool> m_loaded;
     bool m_attached { false };

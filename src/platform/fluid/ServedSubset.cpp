@@ -1,11 +1,11 @@
 #include "platform/fluid/ServedSubset.h"
 
-#include <fcntl.h>
-#include <fluidsynth.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/Files.h"
+#include "platform/fluid/FluidHandles.h"
+#include "platform/fluid/FluidLibrary.h"
 
-#include <cerrno>
+#include <fcntl.h>
+
 #include <map>
 #include <mutex>
 
@@ -17,26 +17,18 @@ std::mutex served_mutex;
 // Guarded by served_mutex.
 std::map<std::string, std::shared_ptr<SoundfontSubset const>> served;
 
-SoundfontSubset::ReadAt reader_of(int fd)
+// The descriptor must outlive the reader.
+SoundfontSubset::ReadAt reader_of(FileDescriptor const& file)
 {
-    return [fd](std::uint64_t offset, std::span<std::uint8_t> into) {
-        std::size_t done = 0;
-        while (done < into.size()) {
-            ssize_t n = ::pread(fd, into.data() + done, into.size() - done, off_t(offset + done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return false;
-            done += std::size_t(n);
-        }
-        return true;
+    return [&file](std::uint64_t offset, std::span<std::uint8_t> into) {
+        return file.read_fully(std::as_writable_bytes(into), offset) == into.size();
     };
 }
 
 // A file the synth opened: the original and where the synth is in the
 // subset's version of it.
 struct OpenSubset {
-    int fd;
+    FileDescriptor file;
     std::shared_ptr<SoundfontSubset const> subset;
     SoundfontSubset::ReadAt original;
     std::uint64_t pos { 0 };
@@ -52,10 +44,12 @@ void* open_subset(char const* path)
             return nullptr;
         subset = found->second;
     }
-    int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    FileDescriptor file(::open(path, O_RDONLY | O_CLOEXEC));
+    if (!file)
         return nullptr;
-    return new OpenSubset { fd, std::move(subset), reader_of(fd) };
+    auto* opened = new OpenSubset { std::move(file), std::move(subset), {} };
+    opened->original = reader_of(opened->file);
+    return opened;
 }
 
 int read_subset(void* buffer, fluid_long_long_t count, void* handle)
@@ -83,23 +77,17 @@ fluid_long_long_t tell_subset(void* handle) { return fluid_long_long_t(static_ca
 
 int close_subset(void* handle)
 {
-    auto* file = static_cast<OpenSubset*>(handle);
-    ::close(file->fd);
-    delete file;
+    delete static_cast<OpenSubset*>(handle);
     return FLUID_OK;
 }
 
 std::optional<SoundfontSubset> subset_of(std::string const& path, SoundfontSubset::Programs const& programs)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    auto found = file ? files::status(file) : std::nullopt;
+    if (!found || !found->regular)
         return std::nullopt;
-    struct stat st;
-    auto subset = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
-        ? SoundfontSubset::make(reader_of(fd), std::uint64_t(st.st_size), programs)
-        : std::nullopt;
-    ::close(fd);
-    return subset;
+    return SoundfontSubset::make(reader_of(file), found->size, programs);
 }
 
 }
@@ -128,14 +116,13 @@ ServedSubset::~ServedSubset()
 
 fluid_sfloader_t* ServedSubset::make_loader(fluid_settings_t* settings)
 {
-    fluid_sfloader_t* loader = new_fluid_defsfloader(settings);
+    auto const& f = functions();
+    LoaderPtr loader(f.new_fluid_defsfloader(settings));
     if (loader
-        && fluid_sfloader_set_callbacks(loader, open_subset, read_subset, seek_subset, tell_subset, close_subset)
-            != FLUID_OK) {
-        delete_fluid_sfloader(loader);
+        && f.fluid_sfloader_set_callbacks(loader.get(), open_subset, read_subset, seek_subset, tell_subset, close_subset)
+            != FLUID_OK)
         return nullptr;
-    }
-    return loader;
+    return loader.release();
 }
 
 }

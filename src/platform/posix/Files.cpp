@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform::files {
 
@@ -100,39 +101,64 @@ std::optional<std::vector<std::uint8_t>> read_all(std::string const& path)
     // Not blocking, so a pipe planted in place of a file cannot stall the
     // open; only a regular file of sane size is read, so a link to a device
     // cannot be read forever.
-    int fd = files::open(path, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
+    FileDescriptor file = files::open(path, Open::read | Open::no_block);
+    auto found = file ? status(file) : std::nullopt;
+    if (!found || !found->regular || found->size > largest_file)
         return std::nullopt;
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || std::uint64_t(st.st_size) > largest_file) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> data(std::size_t(st.st_size));
+    std::vector<std::uint8_t> data(std::size_t(found->size));
     std::size_t got = 0;
     for (;;) {
         // One byte more than the size, to see a file that grew meanwhile.
         if (got == data.size())
             data.resize(std::min<std::size_t>(largest_file + 1, data.size() + 65536));
-        ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 || got + std::size_t(n) > largest_file) {
-            ::close(fd);
+        std::size_t const asked = data.size() - got;
+        auto n = file.read_fully(std::as_writable_bytes(std::span(data).subspan(got)));
+        if (!n || got + *n > largest_file)
             return std::nullopt;
-        }
-        if (n == 0)
+        got += *n;
+        if (*n < asked)
             break;
-        got += std::size_t(n);
     }
-    ::close(fd);
     data.resize(got);
     return data;
 }
 
-int open(std::string const& path, int flags, int mode)
+FileDescriptor open(std::string const& path, Open how, unsigned mode)
 {
-    return ::open(resolve(path).c_str(), flags | O_CLOEXEC, mode);
+    int flags = O_CLOEXEC;
+    flags |= (how & Open::read) && (how & Open::write) ? O_RDWR : (how & Open::write) ? O_WRONLY : O_RDONLY;
+    for (auto [bit, flag] : { std::pair { Open::create, O_CREAT }, { Open::exclusive, O_EXCL },
+             { Open::append, O_APPEND }, { Open::no_follow, O_NOFOLLOW }, { Open::no_block, O_NONBLOCK } })
+        if (how & bit)
+            flags |= flag;
+    return FileDescriptor(::open(resolve(path).c_str(), flags, mode_t(mode)));
+}
+
+std::optional<FileStatus> status(FileDescriptor const& file)
+{
+    struct stat st;
+    if (::fstat(file.get(), &st) != 0)
+        return std::nullopt;
+    return FileStatus { S_ISREG(st.st_mode), std::uint64_t(st.st_size) };
+}
+
+bool set_mode(FileDescriptor const& file, unsigned mode) { return ::fchmod(file.get(), mode_t(mode)) == 0; }
+
+bool truncate(FileDescriptor const& file, std::uint64_t size) { return ::ftruncate(file.get(), off_t(size)) == 0; }
+
+Locking try_lock(FileDescriptor const& file, Lock lock)
+{
+    struct flock range {};
+    range.l_type = lock == Lock::exclusive ? F_WRLCK : F_RDLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = 0;
+    range.l_len = 0; // the whole file, however long it grows
+    while (::fcntl(file.get(), F_SETLK, &range) < 0) {
+        if (errno == EINTR)
+            continue;
+        return errno == EACCES || errno == EAGAIN ? Locking::held_elsewhere : Locking::failed;
+    }
+    return Locking::taken;
 }
 
 bool matches_pattern(std::string const& name, std::string const& pattern)

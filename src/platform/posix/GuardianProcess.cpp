@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -36,18 +35,6 @@ char const* name_of(Guardian::Hold hold)
     }
     return "";
 }
-
-struct SocketEnd {
-    int fd;
-    explicit SocketEnd(int fd) : fd(fd) { }
-    ~SocketEnd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    SocketEnd(SocketEnd const&) = delete;
-    SocketEnd& operator=(SocketEnd const&) = delete;
-};
 
 // In a session of its own (a Ctrl+C or a hang-up for our terminal is not
 // for it), with no signal blocked, holding nothing of ours but its end of
@@ -90,19 +77,12 @@ std::unique_ptr<GuardianProcess> GuardianProcess::start()
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, ends) != 0)
         return nullptr;
-    SocketEnd ours(ends[0]), theirs(ends[1]);
-    if (!spawn(program, theirs.fd))
+    FileDescriptor ours(ends[0]);
+    FileDescriptor theirs(ends[1]);
+    if (!spawn(program, theirs.get()))
         return nullptr;
-    int socket = ours.fd;
-    ours.fd = -1;
-    return std::unique_ptr<GuardianProcess>(new GuardianProcess(socket));
+    return std::unique_ptr<GuardianProcess>(new GuardianProcess(std::move(ours)));
 }
-
-GuardianProcess::GuardianProcess(int socket) : m_socket(socket) { }
-
-// Our end closes: the guardian wakes, and has nothing to do when every hold
-// was given back.
-GuardianProcess::~GuardianProcess() { ::close(m_socket); }
 
 void GuardianProcess::taken(Hold hold, std::string const& how_to_give_back) { tell(hold, how_to_give_back); }
 
@@ -112,7 +92,7 @@ void GuardianProcess::given_back(Hold hold) { tell(hold, {}); }
 void GuardianProcess::tell(Hold hold, std::string const& how)
 {
     std::string const message = std::string(name_of(hold)) + "=" + how;
-    while (::send(m_socket, message.data(), message.size(), MSG_NOSIGNAL) < 0 && errno == EINTR) { }
+    while (::send(m_socket.get(), message.data(), message.size(), MSG_NOSIGNAL) < 0 && errno == EINTR) { }
 }
 
 }

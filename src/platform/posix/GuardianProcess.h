@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
 #include "platform/Guardian.h"
 
 #include <memory>
@@ -17,18 +18,17 @@ public:
     // Nothing, said on standard error, when the program is missing or cannot
     // be started: the shell runs unguarded.
     static std::unique_ptr<GuardianProcess> start();
-    ~GuardianProcess() override;
-    GuardianProcess(GuardianProcess const&) = delete;
-    GuardianProcess& operator=(GuardianProcess const&) = delete;
 
     void taken(Hold, std::string const& how_to_give_back) override;
     void given_back(Hold) override;
 
 private:
-    explicit GuardianProcess(int socket);
+    explicit GuardianProcess(FileDescriptor socket) : m_socket(std::move(socket)) { }
     void tell(Hold, std::string const& how);
 
-    int m_socket;
+    // When it closes with us, the guardian wakes, and has nothing to do when
+    // every hold was given back.
+    FileDescriptor m_socket;
 };
 
 }

@@ -85,13 +85,10 @@ std::optional<std::string> find_on_path(std::string const& name)
 
 bool is_old_platform_program(std::string const& path)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     char magic[2] {};
-    bool mz = ::pread(fd, magic, 2, 0) == 2 && magic[0] == 'M' && magic[1] == 'Z';
-    ::close(fd);
-    return mz;
+    return file && file.read_fully(std::as_writable_bytes(std::span(magic)), 0) == sizeof magic && magic[0] == 'M'
+        && magic[1] == 'Z';
 }
 
 struct FileActions {

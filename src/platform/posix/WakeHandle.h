@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
+
 #include <atomic>
 
 namespace platform {
@@ -11,12 +13,9 @@ namespace platform {
 class WakeHandle {
 public:
     WakeHandle();
-    ~WakeHandle();
-    WakeHandle(WakeHandle const&) = delete;
-    WakeHandle& operator=(WakeHandle const&) = delete;
 
     // Readable from a raise until the next drain().
-    int fd() const { return m_fd; }
+    int fd() const { return m_fd.get(); }
     // Thread-safe.
     void raise();
     // Lowers the flag; true when it was up.
@@ -25,7 +24,7 @@ public:
     void drain();
 
 private:
-    int m_fd { -1 };
+    FileDescriptor m_fd;
     std::atomic<bool> m_raised { false };
 };
 

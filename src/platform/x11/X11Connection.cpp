@@ -7,9 +7,20 @@
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <span>
 #include <unistd.h>
 
 namespace platform::x11 {
+
+namespace {
+
+void tell_watcher(FileDescriptor const& pipe, char what)
+{
+    if (pipe)
+        pipe.write_fully(std::as_bytes(std::span(&what, 1)));
+}
+
+}
 
 std::unique_ptr<X11Connection> X11Connection::open()
 {
@@ -24,8 +35,10 @@ std::unique_ptr<X11Connection> X11Connection::open()
 
 X11Connection::X11Connection(DisplayPtr display) : m_display(std::move(display)), m_root(DefaultRootWindow(m_display.get()))
 {
-    if (::pipe2(m_stop_pipe, O_CLOEXEC | O_NONBLOCK) != 0)
-        m_stop_pipe[0] = m_stop_pipe[1] = -1;
+    if (int ends[2]; ::pipe2(ends, O_CLOEXEC | O_NONBLOCK) == 0) {
+        m_stop_read = FileDescriptor(ends[0]);
+        m_stop_write = FileDescriptor(ends[1]);
+    }
     ::fcntl(ConnectionNumber(m_display.get()), F_SETFD, FD_CLOEXEC);
     // Xlib keeps its record of the screen's size current only from these.
     XRRSelectInput(m_display.get(), m_root, RRScreenChangeNotifyMask);
@@ -39,29 +52,23 @@ void X11Connection::start_watching()
 
 X11Connection::~X11Connection()
 {
-    if (m_stop_pipe[1] >= 0) {
-        char const stop = 's';
-        (void)!::write(m_stop_pipe[1], &stop, 1);
-    }
+    tell_watcher(m_stop_write, 's');
     if (m_watcher.joinable())
         m_watcher.join();
-    for (int fd : m_stop_pipe)
-        if (fd >= 0)
-            ::close(fd);
 }
 
 void X11Connection::watch()
 {
-    if (m_stop_pipe[0] < 0)
+    if (!m_stop_read)
         return;
-    pollfd fds[2] = { { ConnectionNumber(m_display.get()), POLLIN, 0 }, { m_stop_pipe[0], POLLIN, 0 } };
+    pollfd fds[2] = { { ConnectionNumber(m_display.get()), POLLIN, 0 }, { m_stop_read.get(), POLLIN, 0 } };
     for (;;) {
         drain();
         if (::poll(fds, 2, -1) < 0)
             continue;
         if (fds[1].revents & POLLIN) {
             char c;
-            if (::read(m_stop_pipe[0], &c, 1) == 1 && c == 's')
+            if (::read(m_stop_read.get(), &c, 1) == 1 && c == 's')
                 return;
         }
         if (fds[0].revents & (POLLHUP | POLLERR))
@@ -86,10 +93,7 @@ void X11Connection::drain()
 
 void X11Connection::drain_soon()
 {
-    if (m_stop_pipe[1] >= 0) {
-        char const wake = 'w';
-        (void)!::write(m_stop_pipe[1], &wake, 1);
-    }
+    tell_watcher(m_stop_write, 'w');
 }
 
 void X11Connection::set_key_handler(KeyHandler handler)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileDescriptor.h"
 #include "platform/x11/XHandles.h"
 
 #include <functional>
@@ -53,7 +54,9 @@ private:
 
     DisplayPtr m_display;
     unsigned long m_root;
-    int m_stop_pipe[2] { -1, -1 };
+    // The watcher's own wake-up: 'w' has it drain, 's' ends it.
+    FileDescriptor m_stop_read;
+    FileDescriptor m_stop_write;
     std::mutex m_handler_mutex;
     KeyHandler m_key_handler; // guarded by m_handler_mutex
     std::thread m_watcher;
