@@ -69,12 +69,15 @@ X11Desktop::~X11Desktop() { m_guardian.given_back(Guardian::Hold::pointer); }
 
 // Only a panel on screen needs hiding; window managers keep unmapped dock
 // windows of their own.
-bool X11Desktop::is_panel(unsigned long window)
+bool X11Desktop::viewable(unsigned long window)
+{
+    XWindowAttributes attributes {};
+    return XGetWindowAttributes(m_connection.display(), window, &attributes) && attributes.map_state == IsViewable;
+}
+
+bool X11Desktop::marked_as_panel(unsigned long window)
 {
     ::Display* d = m_connection.display();
-    XWindowAttributes attributes {};
-    if (!XGetWindowAttributes(d, window, &attributes) || attributes.map_state != IsViewable)
-        return false;
     return has_class(d, window, "Shell_TrayWnd")
         || has_atom(d, window, m_connection.atom("_NET_WM_WINDOW_TYPE"), m_connection.atom("_NET_WM_WINDOW_TYPE_DOCK"));
 }
@@ -84,12 +87,16 @@ Desktop::WindowHandle X11Desktop::find_panel()
     ::Display* d = m_connection.display();
     ErrorTrap trap(m_connection);
     // A window manager puts each client in a frame of its own: look one
-    // level into every top-level window that is not the panel itself.
+    // level into every top-level window that is not the panel itself. Each
+    // look is a round trip on the way to the first frame, and nothing in a
+    // window off the screen is on it, so such a window is passed over whole.
     for (::Window top : children_of(d, m_connection.root())) {
-        if (is_panel(top))
+        if (!viewable(top))
+            continue;
+        if (marked_as_panel(top))
             return top;
         for (::Window client : children_of(d, top))
-            if (is_panel(client))
+            if (viewable(client) && marked_as_panel(client))
                 return client;
     }
     return 0;

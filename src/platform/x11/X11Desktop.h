@@ -40,7 +40,8 @@ public:
     bool remove_font(std::string const& absolute_path) override;
 
 private:
-    bool is_panel(unsigned long window);
+    bool viewable(unsigned long window);
+    bool marked_as_panel(unsigned long window);
 
     X11Connection& m_connection;
     Guardian& m_guardian;
