@@ -7,18 +7,23 @@ TTimerThread::TTimerThread(Hooks hooks)
     , m_clock(platform::Clock::current())
     , m_loop(EventLoop::current())
     , m_stop(m_clock.make_signal())
+    , m_started(m_clock.make_signal())
 {
-    // Shared, because set() may still touch the signal when the waiter wakes.
-    std::shared_ptr<platform::Signal> started = m_clock.make_signal();
     // Counted before it starts, so the virtual clock never runs ahead of it.
     m_clock.attach_thread();
-    m_thread = std::thread([this, started] {
+    // Not waited for here: the main window makes half a dozen of these on
+    // the way to its first frame, and a priority is asked for only later.
+    m_thread = std::thread([this, started = m_started] {
         m_tid = platform::thread_priority::this_thread_id();
         started->set();
         run();
     });
-    // The id must be known before anyone asks for the priority.
-    started->wait_until(platform::forever);
+}
+
+int TTimerThread::tid() const
+{
+    std::call_once(m_started_seen, [this] { m_started->wait_until(platform::forever); });
+    return m_tid;
 }
 
 TTimerThread::~TTimerThread()

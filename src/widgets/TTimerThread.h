@@ -6,6 +6,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 
 // A worker that only waits: on its stop event with a time-out, and after each
@@ -34,8 +35,9 @@ public:
     void signal() { m_stop->set(); }
     // Still looping: false once a tick raised an error.
     bool running() const { return !m_finished; }
-    // The kernel's id of the worker, for its scheduling priority.
-    int tid() const { return m_tid; }
+    // The kernel's id of the worker, for its scheduling priority; waits for
+    // the worker to have started.
+    int tid() const;
 
 private:
     void run();
@@ -47,6 +49,10 @@ private:
     std::unique_ptr<platform::Signal> m_stop;
     std::atomic<bool> m_terminated { false };
     std::atomic<bool> m_finished { false };
+    // Set by the worker once m_tid is known. Shared, because set() may still
+    // touch the signal when the waiter wakes.
+    std::shared_ptr<platform::Signal> m_started;
+    mutable std::once_flag m_started_seen;
     int m_tid { 0 };
     std::thread m_thread;
 };
