@@ -6,10 +6,12 @@
 #include "platform/x11/X11Connection.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace platform::x11 {
@@ -25,6 +27,27 @@ std::vector<::Window> children_of(::Display* d, ::Window w)
         return {};
     XFreePtr<::Window> owned(children);
     return std::vector<::Window>(children, children + count);
+}
+
+// Of `windows`, those on the screen, in the same order. The questions go out
+// together and cost one round trip, where Xlib's would cost two a window; a
+// window gone meanwhile is simply not on the screen.
+std::vector<::Window> viewable_of(::Display* d, std::vector<::Window> const& windows)
+{
+    xcb_connection_t* c = XGetXCBConnection(d);
+    std::vector<xcb_get_window_attributes_cookie_t> asked;
+    for (::Window w : windows)
+        asked.push_back(xcb_get_window_attributes(c, xcb_window_t(w)));
+    std::vector<::Window> shown;
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        xcb_generic_error_t* error = nullptr;
+        xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(c, asked[i], &error);
+        if (reply && reply->map_state == XCB_MAP_STATE_VIEWABLE)
+            shown.push_back(windows[i]);
+        std::free(reply);
+        std::free(error);
+    }
+    return shown;
 }
 
 bool has_class(::Display* d, ::Window w, char const* wanted)
@@ -67,14 +90,6 @@ X11Desktop::X11Desktop(X11Connection& connection, Guardian& guardian) : m_connec
 // Reached after the shell's own restore steps: the mapping is theirs to leave.
 X11Desktop::~X11Desktop() { m_guardian.given_back(Guardian::Hold::pointer); }
 
-// Only a panel on screen needs hiding; window managers keep unmapped dock
-// windows of their own.
-bool X11Desktop::viewable(unsigned long window)
-{
-    XWindowAttributes attributes {};
-    return XGetWindowAttributes(m_connection.display(), window, &attributes) && attributes.map_state == IsViewable;
-}
-
 bool X11Desktop::marked_as_panel(unsigned long window)
 {
     ::Display* d = m_connection.display();
@@ -82,21 +97,20 @@ bool X11Desktop::marked_as_panel(unsigned long window)
         || has_atom(d, window, m_connection.atom("_NET_WM_WINDOW_TYPE"), m_connection.atom("_NET_WM_WINDOW_TYPE_DOCK"));
 }
 
+// Only a panel on screen needs hiding; window managers keep unmapped dock
+// windows of their own. A window manager puts each client in a frame of its
+// own: look one level into every top-level window that is not the panel
+// itself. Nothing in a window off the screen is on it, so such a window is
+// passed over whole; all of this is on the way to the first frame.
 Desktop::WindowHandle X11Desktop::find_panel()
 {
     ::Display* d = m_connection.display();
     ErrorTrap trap(m_connection);
-    // A window manager puts each client in a frame of its own: look one
-    // level into every top-level window that is not the panel itself. Each
-    // look is a round trip on the way to the first frame, and nothing in a
-    // window off the screen is on it, so such a window is passed over whole.
-    for (::Window top : children_of(d, m_connection.root())) {
-        if (!viewable(top))
-            continue;
+    for (::Window top : viewable_of(d, children_of(d, m_connection.root()))) {
         if (marked_as_panel(top))
             return top;
-        for (::Window client : children_of(d, top))
-            if (viewable(client) && marked_as_panel(client))
+        for (::Window client : viewable_of(d, children_of(d, top)))
+            if (marked_as_panel(client))
                 return client;
     }
     return 0;

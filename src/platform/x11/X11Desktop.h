@@ -40,7 +40,6 @@ public:
     bool remove_font(std::string const& absolute_path) override;
 
 private:
-    bool viewable(unsigned long window);
     bool marked_as_panel(unsigned long window);
 
     X11Connection& m_connection;
