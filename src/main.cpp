@@ -95,10 +95,10 @@ private:
 int main()
 {
     // Started before anything of the desktop is taken; the hot key and the
-    // font need no guarding: the server drops the one with our
-    // connection, and the other is our process's (the configuration that
-    // shares it with the programs we start lies in the runtime folder, which
-    // the session clears).
+    // font need no guarding: the server drops the one with our connection,
+    // and the other is our process's (the configuration that shares it with
+    // the programs we start lies in the runtime folder, which the session
+    // clears).
     auto guardian = platform::GuardianProcess::start();
     platform::environment::use_compose_cache();
     // Before any thread exists, so every thread inherits the blocked signals.
