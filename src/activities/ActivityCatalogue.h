@@ -105,6 +105,13 @@ inline constexpr auto activity_slots = [] {
     return slots;
 }();
 
+// The row of a zone flag, if one has it.
+constexpr Row const* row_of_flag(int flag)
+{
+    auto const found = std::ranges::find(rows, flag, &Row::flag);
+    return flag == 0 || found == rows.end() ? nullptr : &*found;
+}
+
 // The row of a slot, if one has it.
 constexpr Row const* row_of_slot(int slot)
 {

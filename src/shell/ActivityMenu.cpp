@@ -1,7 +1,6 @@
 // The main window's activity menu: the pointer hands, the two sub-choice
 // overlays, the spoken item names and the clicks that pick an activity slot.
-// Writes hovermark, hovered_prompt, pendingspoken, menuactive and
-// selectedactivity.
+// Writes hovermark, pendingspoken, menuactive and selectedactivity.
 #include "shell/TForm1.h"
 
 #include "framework/Trace.h"
@@ -15,6 +14,9 @@ void hide_all(std::initializer_list<TControl*> controls)
     for (TControl* c : controls)
         c->Hide();
 }
+
+// The voice file of a zone's name.
+std::string prompt_of(activity_catalogue::Row const& row) { return std::string(row.prompt) + ".mp3"; }
 
 }
 
@@ -63,12 +65,10 @@ void TForm1::hover_zone(TControl& zone)
 {
     auto const& row = *activity_catalogue::row_of(zone.Name());
     int const flag = row.flag;
-    std::string const prompt = std::string(row.prompt) + ".mp3";
     if (hovermark[flag])
         return;
     hovermark.fill(false);
     hovermark[flag] = true;
-    hovered_prompt = prompt;
     trace::event("hover", { zone.Name() });
     if (!instructionplaying)
         PlayEffect("click.mp3");
@@ -78,7 +78,7 @@ void TForm1::hover_zone(TControl& zone)
         return;
     pendingspoken.fill(false);
     pendingspoken[flag] = true;
-    StartPrompts("", 1, prompt, 500);
+    StartPrompts("", 1, prompt_of(row), 500);
 }
 
 void TForm1::speak_hovered_again()
@@ -88,7 +88,7 @@ void TForm1::speak_hovered_again()
         return;
     auto const flag = std::size_t(marked - hovermark.begin());
     if (pendingspoken[flag] && !spoken[flag] && !instructionplaying)
-        StartPrompts("", 1, hovered_prompt, 500);
+        StartPrompts("", 1, prompt_of(*activity_catalogue::row_of_flag(int(flag))), 500);
 }
 
 void TForm1::Image2MouseMove(TObject*, TShiftState, int, int)

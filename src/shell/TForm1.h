@@ -109,9 +109,6 @@ public:
     std::array<bool, activity_catalogue::highest_flag + 1> spoken {};
     std::array<bool, activity_catalogue::highest_flag + 1> pendingspoken {};
     std::array<bool, activity_catalogue::highest_flag + 1> hovermark {};
-    // The name of the item the pointer last entered, for a move served
-    // inside another's click sound (shell/ActivityMenu.cpp).
-    std::string hovered_prompt;
     bool instructionplaying { false };
     bool instructiongiven { false };
 
