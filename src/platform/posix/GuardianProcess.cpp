@@ -1,10 +1,10 @@
 #include "platform/posix/GuardianProcess.h"
 
+#include "platform/posix/SpawnParts.h"
+
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <iostream>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -42,22 +42,13 @@ char const* name_of(Guardian::Hold hold)
 // close-on-exec, for a shell started with no standard input).
 bool spawn(std::string const& program, int socket)
 {
-    posix_spawn_file_actions_t files;
-    posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_adddup2(&files, socket, STDIN_FILENO);
-    posix_spawn_file_actions_addclosefrom_np(&files, 3);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
+    SpawnFileActions files;
+    posix_spawn_file_actions_adddup2(&files.actions, socket, STDIN_FILENO);
+    posix_spawn_file_actions_addclosefrom_np(&files.actions, 3);
+    SpawnAttributes attributes(POSIX_SPAWN_SETSID);
     char* const argv[] = { const_cast<char*>(program.c_str()), nullptr };
     pid_t pid = -1;
-    int error = posix_spawn(&pid, program.c_str(), &files, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&files);
-    return error == 0;
+    return posix_spawn(&pid, program.c_str(), &files.actions, &attributes.attributes, argv, environ) == 0;
 }
 
 }

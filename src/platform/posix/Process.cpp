@@ -3,6 +3,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Environment.h"
 #include "platform/Files.h"
+#include "platform/posix/SpawnParts.h"
 
 #include <cerrno>
 #include <csignal>
@@ -91,22 +92,6 @@ bool is_old_platform_program(std::string const& path)
         && magic[1] == 'Z';
 }
 
-struct FileActions {
-    posix_spawn_file_actions_t actions;
-    FileActions() { posix_spawn_file_actions_init(&actions); }
-    ~FileActions() { posix_spawn_file_actions_destroy(&actions); }
-    FileActions(FileActions const&) = delete;
-    FileActions& operator=(FileActions const&) = delete;
-};
-
-struct SpawnAttributes {
-    posix_spawnattr_t attributes;
-    SpawnAttributes() { posix_spawnattr_init(&attributes); }
-    ~SpawnAttributes() { posix_spawnattr_destroy(&attributes); }
-    SpawnAttributes(SpawnAttributes const&) = delete;
-    SpawnAttributes& operator=(SpawnAttributes const&) = delete;
-};
-
 // The strings as the C array exec takes, ending with a null pointer.
 std::vector<char*> null_ended(std::vector<std::string> const& strings)
 {
@@ -125,21 +110,12 @@ struct Spawned {
 // argv[0] is the program itself, an absolute path.
 Spawned spawn(std::vector<std::string> const& argv, std::string const& folder)
 {
-    FileActions files;
+    SpawnFileActions files;
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&files.actions, folder.c_str());
     // Descriptors a library opened without close-on-exec stay ours too.
     posix_spawn_file_actions_addclosefrom_np(&files.actions, 3);
-
-    // The shell blocks the termination signals in every thread; the child
-    // must start with none blocked and every handler at its default.
-    SpawnAttributes attributes;
-    sigset_t none, all;
-    sigemptyset(&none);
-    sigfillset(&all);
-    posix_spawnattr_setsigmask(&attributes.attributes, &none);
-    posix_spawnattr_setsigdefault(&attributes.attributes, &all);
-    posix_spawnattr_setflags(&attributes.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    SpawnAttributes attributes(POSIX_SPAWN_SETSIGDEF);
 
     auto const variables = environment::programs_environment();
     pid_t pid = -1;
