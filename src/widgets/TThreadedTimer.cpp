@@ -12,20 +12,26 @@ constexpr int nice_of[] = { 15, 2, 1, 0, -1, -2, -15 };
 
 }
 
-TThreadedTimer::TThreadedTimer(TComponent* owner)
-    : TComponent(owner)
-    , m_thread(std::make_unique<TTimerThread>(TTimerThread::Hooks {
-          .timeout = [this] {
-              // Disabled or without an interval, the worker just waits.
-              std::uint32_t interval = m_interval;
-              return m_enabled && interval > 0 ? platform::Millis(interval) : platform::forever;
-          },
-          .due = [] { return true; },
-          .tick = [this] { deliver(); } }))
-{
-}
+TThreadedTimer::TThreadedTimer(TComponent* owner) : TComponent(owner) { }
 
 TThreadedTimer::~TThreadedTimer() { m_thread.reset(); }
+
+// The worker starts when the timer is first enabled or its priority is first
+// touched: the main window makes five of these on the way to its first
+// frame, and none of them is needed before it.
+TTimerThread& TThreadedTimer::worker()
+{
+    if (!m_thread)
+        m_thread = std::make_unique<TTimerThread>(TTimerThread::Hooks {
+            .timeout = [this] {
+                // Disabled or without an interval, the worker just waits.
+                std::uint32_t interval = m_interval;
+                return m_enabled && interval > 0 ? platform::Millis(interval) : platform::forever;
+            },
+            .due = [] { return true; },
+            .tick = [this] { deliver(); } });
+    return *m_thread;
+}
 
 void TThreadedTimer::SetEnabled(bool v)
 {
@@ -35,7 +41,7 @@ void TThreadedTimer::SetEnabled(bool v)
     // The pending wait ends without a tick and a full interval begins; a
     // disabled worker goes back to waiting without a time-out.
     if (!v || m_interval > 0)
-        m_thread->signal();
+        worker().signal();
 }
 
 void TThreadedTimer::SetInterval(std::uint32_t n)
@@ -57,7 +63,9 @@ void TThreadedTimer::deliver()
 
 TThreadPriority TThreadedTimer::ThreadPriority() const
 {
-    if (auto nice = platform::thread_priority::nice_of(m_thread->tid()))
+    // A worker not yet started will start with this thread's priority.
+    int const thread = m_thread ? m_thread->tid() : platform::thread_priority::this_thread_id();
+    if (auto nice = platform::thread_priority::nice_of(thread))
         for (std::size_t i = 0; i < std::size(nice_of); ++i)
             if (nice_of[i] == *nice)
                 return TThreadPriority(i);
@@ -66,5 +74,5 @@ TThreadPriority TThreadedTimer::ThreadPriority() const
 
 void TThreadedTimer::SetThreadPriority(TThreadPriority p)
 {
-    platform::thread_priority::set_nice(m_thread->tid(), nice_of[std::size_t(p)]);
+    platform::thread_priority::set_nice(worker().tid(), nice_of[std::size_t(p)]);
 }

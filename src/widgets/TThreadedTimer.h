@@ -29,13 +29,15 @@ public:
     void SetThreadPriority(TThreadPriority);
 
     // False once a handler's error has ended the worker.
-    bool ticking() const { return m_thread->running(); }
+    bool ticking() const { return !m_thread || m_thread->running(); }
 
 private:
+    TTimerThread& worker();
     void deliver();
 
     std::atomic<bool> m_enabled { false };
     std::atomic<std::uint32_t> m_interval { 1000 };
-    // Last, so it ends before the fields its ticks read.
+    // Last, so it ends before the fields its ticks read. Started on first
+    // use (see worker()).
     std::unique_ptr<TTimerThread> m_thread;
 };

@@ -11,8 +11,8 @@ TTimerThread::TTimerThread(Hooks hooks)
 {
     // Counted before it starts, so the virtual clock never runs ahead of it.
     m_clock.attach_thread();
-    // Not waited for here: the main window makes half a dozen of these on
-    // the way to its first frame, and a priority is asked for only later.
+    // Not waited for here: the mascot makes one on the way to the first
+    // frame, and a priority is asked for only later.
     m_thread = std::thread([this, started = m_started] {
         m_tid = platform::thread_priority::this_thread_id();
         started->set();
