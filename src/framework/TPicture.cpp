@@ -9,20 +9,25 @@ namespace {
 
 using BitmapPtr = std::shared_ptr<const platform::Bitmap>;
 
+// A stored picture that does not decode (the size was read, the rest is
+// spoilt) is drawn as nothing. Runs on any thread.
+BitmapPtr decoded_copy(std::span<const std::uint8_t> data)
+{
+    try {
+        return std::make_shared<const platform::Bitmap>(platform::decode_picture(data));
+    } catch (platform::DecodeError const&) {
+        return std::make_shared<const platform::Bitmap>();
+    }
+}
+
 // Pictures are drawn on the user-interface thread only, so the shared
-// decoded copies need no lock. A stored picture that does not decode (the
-// size was read, the rest is spoilt) is drawn as nothing.
-BitmapPtr decode_shared(std::span<const std::uint8_t> data)
+// decoded copies need no lock.
+BitmapPtr decode_shared(std::span<const std::uint8_t> data, std::shared_future<BitmapPtr> const& ahead)
 {
     static std::map<std::uint8_t const*, std::weak_ptr<const platform::Bitmap>> decoded;
     if (auto shared = decoded[data.data()].lock())
         return shared;
-    BitmapPtr fresh;
-    try {
-        fresh = std::make_shared<const platform::Bitmap>(platform::decode_picture(data));
-    } catch (platform::DecodeError const&) {
-        fresh = std::make_shared<const platform::Bitmap>();
-    }
+    BitmapPtr fresh = ahead.valid() ? ahead.get() : decoded_copy(data);
     decoded[data.data()] = fresh;
     return fresh;
 }
@@ -47,22 +52,32 @@ void TPicture::load_lasting_data(std::span<const std::uint8_t> data)
 {
     platform::PictureSize size = platform::picture_size(data);
     m_graphic.reset();
+    m_ahead = {};
     m_lasting = data;
     m_size = size;
     m_format = platform::sniff_image_format(data);
     changed();
 }
 
+void TPicture::decode_ahead()
+{
+    if (!m_graphic && !m_lasting.empty() && !m_ahead.valid())
+        m_ahead = std::async(std::launch::async, [data = m_lasting] { return decoded_copy(data); }).share();
+}
+
 platform::Bitmap const* TPicture::Graphic() const
 {
-    if (!m_graphic && !m_lasting.empty())
-        m_graphic = decode_shared(m_lasting);
+    if (!m_graphic && !m_lasting.empty()) {
+        m_graphic = decode_shared(m_lasting, m_ahead);
+        m_ahead = {};
+    }
     return m_graphic.get();
 }
 
 void TPicture::Assign(TPicture const* other)
 {
     m_graphic = other ? other->m_graphic : nullptr;
+    m_ahead = other ? other->m_ahead : decltype(m_ahead)();
     m_lasting = other ? other->m_lasting : std::span<const std::uint8_t>();
     m_size = other ? other->m_size : platform::PictureSize();
     m_format = other ? other->m_format : platform::ImageFormat::Unknown;
@@ -73,6 +88,7 @@ void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 {
     m_size = { bitmap.width, bitmap.height };
     m_graphic = std::make_shared<const platform::Bitmap>(std::move(bitmap));
+    m_ahead = {};
     m_lasting = {};
     m_format = format;
     changed();
@@ -81,6 +97,7 @@ void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 void TPicture::Clear()
 {
     m_graphic.reset();
+    m_ahead = {};
     m_lasting = {};
     m_size = {};
     m_format = platform::ImageFormat::Unknown;

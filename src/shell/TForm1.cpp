@@ -153,6 +153,10 @@ void TForm1::design_pictures()
         image.SetBounds(p->left, p->top, p->width, p->height);
         image.SetVisible(&image == &backimage);
         resources::load_stored(image.Picture(), p->file);
+        // The background is all the first frame shows: it is decoded beside
+        // the rest of the start instead of at that frame.
+        if (image.Visible())
+            image.Picture().decode_ahead();
         image.SetAutoSize(true);
     }
 }
