@@ -4,6 +4,7 @@
 #include "platform/fc/FcLibrary.h"
 #include "platform/x11/ErrorTrap.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/XcbAnswer.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib-xcb.h>
@@ -40,12 +41,9 @@ std::vector<::Window> viewable_of(::Display* d, std::vector<::Window> const& win
         asked.push_back(xcb_get_window_attributes(c, xcb_window_t(w)));
     std::vector<::Window> shown;
     for (std::size_t i = 0; i < windows.size(); ++i) {
-        xcb_generic_error_t* error = nullptr;
-        xcb_get_window_attributes_reply_t* reply = xcb_get_window_attributes_reply(c, asked[i], &error);
+        auto reply = answer(c, asked[i], xcb_get_window_attributes_reply);
         if (reply && reply->map_state == XCB_MAP_STATE_VIEWABLE)
             shown.push_back(windows[i]);
-        std::free(reply);
-        std::free(error);
     }
     return shown;
 }
