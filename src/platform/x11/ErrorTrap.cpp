@@ -11,12 +11,25 @@ std::atomic<ErrorTrap*> active_trap { nullptr };
 std::atomic<::Display*> trapped_display { nullptr };
 std::atomic<XErrorHandler> previous_handler { nullptr };
 
+// Waits until the server has answered every request so far, unless Xlib
+// already knows it has: the last request's reply, or a later one, came back
+// (requests are answered in order). Each wait is a round trip, and the traps
+// on the way to the first frame mostly end with a question answered.
+void sync_unless_answered(::Display* d)
+{
+    XLockDisplay(d);
+    bool const answered = NextRequest(d) - 1 == LastKnownRequestProcessed(d);
+    XUnlockDisplay(d);
+    if (!answered)
+        XSync(d, False);
+}
+
 }
 
 ErrorTrap::ErrorTrap(X11Connection& connection) : m_connection(connection), m_one_at_a_time(trap_mutex)
 {
     // Requests made before the trap must not report into it.
-    XSync(connection.display(), False);
+    sync_unless_answered(connection.display());
     trapped_display.store(connection.display());
     active_trap.store(this);
     m_previous = XSetErrorHandler(&ErrorTrap::handle);
@@ -35,7 +48,7 @@ ErrorTrap::~ErrorTrap()
 
 int ErrorTrap::sync()
 {
-    XSync(m_connection.display(), False);
+    sync_unless_answered(m_connection.display());
     return m_first_error.load();
 }
 
