@@ -49,14 +49,19 @@ public:
 
 // The shell's own X connection, and over it the display, the desktop and
 // the hot keys, installed for the services' lifetime; what they take of the
-// desktop is told to the guardian.
+// desktop is told to the guardian. The guardian is started before anything
+// of the desktop is taken; the hot key and the font need no guarding: the
+// server drops the one with our connection, and the other is our process's
+// (the configuration that shares it with the programs we start lies in the
+// runtime folder, which the session clears).
 class DesktopServices {
 public:
-    explicit DesktopServices(platform::Guardian& guardian)
-        : m_x(open_display())
+    DesktopServices()
+        : m_guardian(platform::GuardianProcess::start())
+        , m_x(open_display())
         , m_randr(*m_x)
-        , m_display(m_randr, guardian)
-        , m_desktop(*m_x, guardian)
+        , m_display(m_randr, guardian())
+        , m_desktop(*m_x, guardian())
         , m_hot_keys(*m_x)
         , m_window_manager_running(m_x->window_manager_running())
     { }
@@ -71,6 +76,8 @@ public:
     }
 
 private:
+    platform::Guardian& guardian() { return m_guardian ? *m_guardian : platform::Guardian::none(); }
+
     static std::unique_ptr<platform::x11::X11Connection> open_display()
     {
         auto x = platform::x11::X11Connection::open();
@@ -79,6 +86,7 @@ private:
         return x;
     }
 
+    std::unique_ptr<platform::GuardianProcess> m_guardian;
     std::unique_ptr<platform::x11::X11Connection> m_x;
     platform::x11::X11RandR m_randr;
     platform::x11::X11Display m_display;
@@ -94,12 +102,6 @@ private:
 
 int main()
 {
-    // Started before anything of the desktop is taken; the hot key and the
-    // font need no guarding: the server drops the one with our connection,
-    // and the other is our process's (the configuration that shares it with
-    // the programs we start lies in the runtime folder, which the session
-    // clears).
-    auto guardian = platform::GuardianProcess::start();
     platform::environment::use_compose_cache();
     // Before any thread exists, so every thread inherits the blocked signals.
     platform::watch_termination_signals([] {
@@ -112,10 +114,9 @@ int main()
     platform::serve_sdl_large_blocks();
     try {
         platform::Clock& clock = platform::Clock::current();
-        platform::Guardian& keeper = guardian ? *guardian : platform::Guardian::none();
-        // The shell's own connection is opened, and the desktop looked at,
-        // beside SDL's start, on the way to the first frame.
-        auto opening = std::async(std::launch::async, [&keeper] { return std::make_unique<DesktopServices>(keeper); });
+        // The guardian is started, the shell's own connection opened and the
+        // desktop looked at beside SDL's start, on the way to the first frame.
+        auto opening = std::async(std::launch::async, [] { return std::make_unique<DesktopServices>(); });
         platform::SdlVideo video;
         auto desktop = opening.get();
         platform::SdlWindow window(video, clock, desktop->window_style());
