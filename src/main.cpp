@@ -117,6 +117,7 @@ int main()
         // The guardian is started, the shell's own connection opened and the
         // desktop looked at beside SDL's start, on the way to the first frame.
         auto opening = std::async(std::launch::async, [] { return std::make_unique<DesktopServices>(); });
+        TForm1::decode_first_frame_ahead();
         platform::SdlVideo video;
         auto desktop = opening.get();
         platform::SdlWindow window(video, clock, desktop->window_style());

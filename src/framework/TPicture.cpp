@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 
+#include <future>
 #include <map>
 #include <stdexcept>
 
@@ -21,13 +22,19 @@ BitmapPtr decoded_copy(std::span<const std::uint8_t> data)
 }
 
 // Pictures are drawn on the user-interface thread only, so the shared
-// decoded copies need no lock.
-BitmapPtr decode_shared(std::span<const std::uint8_t> data, std::shared_future<BitmapPtr> const& ahead)
+// decoded copies and the decodes under way need no lock.
+std::map<std::uint8_t const*, std::future<BitmapPtr>> decoding;
+
+BitmapPtr decode_shared(std::span<const std::uint8_t> data)
 {
     static std::map<std::uint8_t const*, std::weak_ptr<const platform::Bitmap>> decoded;
     if (auto shared = decoded[data.data()].lock())
         return shared;
-    BitmapPtr fresh = ahead.valid() ? ahead.get() : decoded_copy(data);
+    BitmapPtr fresh;
+    if (auto ahead = decoding.extract(data.data()))
+        fresh = ahead.mapped().get();
+    else
+        fresh = decoded_copy(data);
     decoded[data.data()] = fresh;
     return fresh;
 }
@@ -52,32 +59,28 @@ void TPicture::load_lasting_data(std::span<const std::uint8_t> data)
 {
     platform::PictureSize size = platform::picture_size(data);
     m_graphic.reset();
-    m_ahead = {};
     m_lasting = data;
     m_size = size;
     m_format = platform::sniff_image_format(data);
     changed();
 }
 
-void TPicture::decode_ahead()
+void TPicture::decode_ahead(std::span<const std::uint8_t> data)
 {
-    if (!m_graphic && !m_lasting.empty() && !m_ahead.valid())
-        m_ahead = std::async(std::launch::async, [data = m_lasting] { return decoded_copy(data); }).share();
+    if (!data.empty() && !decoding.contains(data.data()))
+        decoding[data.data()] = std::async(std::launch::async, [data] { return decoded_copy(data); });
 }
 
 platform::Bitmap const* TPicture::Graphic() const
 {
-    if (!m_graphic && !m_lasting.empty()) {
-        m_graphic = decode_shared(m_lasting, m_ahead);
-        m_ahead = {};
-    }
+    if (!m_graphic && !m_lasting.empty())
+        m_graphic = decode_shared(m_lasting);
     return m_graphic.get();
 }
 
 void TPicture::Assign(TPicture const* other)
 {
     m_graphic = other ? other->m_graphic : nullptr;
-    m_ahead = other ? other->m_ahead : decltype(m_ahead)();
     m_lasting = other ? other->m_lasting : std::span<const std::uint8_t>();
     m_size = other ? other->m_size : platform::PictureSize();
     m_format = other ? other->m_format : platform::ImageFormat::Unknown;
@@ -88,7 +91,6 @@ void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 {
     m_size = { bitmap.width, bitmap.height };
     m_graphic = std::make_shared<const platform::Bitmap>(std::move(bitmap));
-    m_ahead = {};
     m_lasting = {};
     m_format = format;
     changed();
@@ -97,7 +99,6 @@ void TPicture::set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format)
 void TPicture::Clear()
 {
     m_graphic.reset();
-    m_ahead = {};
     m_lasting = {};
     m_size = {};
     m_format = platform::ImageFormat::Unknown;

@@ -6,7 +6,6 @@
 #include "platform/ImageDecoder.h"
 
 #include <cstdint>
-#include <future>
 #include <memory>
 #include <span>
 #include <string>
@@ -26,9 +25,10 @@ public:
     // `data` must outlive every picture it is assigned to (a picture stored
     // in the program); only its size is read now.
     void load_lasting_data(std::span<const std::uint8_t> data);
-    // Decodes a picture kept in the program on a thread of its own, for one
-    // that is drawn soon: its first draw then waits only for what is left.
-    void decode_ahead();
+    // Decodes picture data kept in the program on a thread of its own, for
+    // a picture drawn soon: its first draw then waits only for what is left.
+    // On the user-interface thread.
+    static void decode_ahead(std::span<const std::uint8_t> data);
     // Copies the graphic of `other` (none when other is null or empty).
     void Assign(TPicture const* other);
     void set_bitmap(platform::Bitmap bitmap, platform::ImageFormat format = platform::ImageFormat::Png);
@@ -47,7 +47,6 @@ private:
 
     // Decoded on first use when m_lasting holds the encoded picture.
     mutable std::shared_ptr<const platform::Bitmap> m_graphic;
-    mutable std::shared_future<std::shared_ptr<const platform::Bitmap>> m_ahead;
     std::span<const std::uint8_t> m_lasting;
     platform::PictureSize m_size;
     platform::ImageFormat m_format { platform::ImageFormat::Unknown };

@@ -25,6 +25,9 @@ void set_face(Box& box, std::string face)
     box.SetFont(std::move(font));
 }
 
+// All the first frame shows.
+constexpr char background_picture[] = "backimage.jpg";
+
 void register_hand_cursor()
 {
     auto data = resources::stored_picture("cursor31.png");
@@ -87,6 +90,8 @@ TForm1::TForm1(TComponent* owner)
     wire_events();
 }
 
+void TForm1::decode_first_frame_ahead() { TPicture::decode_ahead(resources::stored_picture(background_picture)); }
+
 // Components outlive the state record, and while they are destroyed the loop
 // still serves posted calls (a threaded timer waits for its worker so): a
 // tune's end arriving then must not reach the record.
@@ -131,7 +136,7 @@ void TForm1::design_pictures()
         char const* file;
     };
     Picture const pictures[] = {
-        { &backimage, 0, 0, 800, 600, "backimage.jpg" },
+        { &backimage, 0, 0, 800, 600, background_picture },
         { &phand1, 104, 152, 63, 45, "phand.png" },
         { &namelistimg_a, 113, 273, 282, 247, "namelistimg_a.jpg" },
         { &namelistimg_e, 113, 273, 282, 247, "namelistimg_e.jpg" },
@@ -153,10 +158,6 @@ void TForm1::design_pictures()
         image.SetBounds(p->left, p->top, p->width, p->height);
         image.SetVisible(&image == &backimage);
         resources::load_stored(image.Picture(), p->file);
-        // The background is all the first frame shows: it is decoded beside
-        // the rest of the start instead of at that frame.
-        if (image.Visible())
-            image.Picture().decode_ahead();
         image.SetAutoSize(true);
     }
 }

@@ -33,6 +33,11 @@ public:
     explicit TForm1(TComponent* owner);
     ~TForm1() override;
 
+    // Starts decoding the picture of the first frame, which is the longest
+    // step of that frame's making, before the window exists: meanwhile the
+    // program mostly waits for the X server.
+    static void decode_first_frame_ahead();
+
     // Components, in creation order.
     TImage& backimage;
     TImage& phand1;
