@@ -187,3 +187,22 @@ TEST(ImageDecoder, ASpoiltLastingPictureDrawsAsNothing)
     std::vector<std::uint8_t> garbage(64, 0x5a);
     EXPECT_THROW(picture.load_lasting_data(garbage), platform::DecodeError);
 }
+
+TEST(ImageDecoder, APictureDecodedAheadDrawsAsOneDecodedWhenDrawn)
+{
+    auto data = resources::stored_picture("denke_ovr.png");
+    platform::Bitmap const direct = platform::decode_picture(data);
+    TPicture::decode_ahead(data);
+    TPicture::decode_ahead(data);
+    TPicture picture;
+    picture.load_lasting_data(data);
+    ASSERT_NE(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Graphic()->pixels, direct.pixels);
+    auto png = stored("cursor31.png");
+    std::vector<std::uint8_t> spoilt(png.begin(), png.begin() + 60);
+    TPicture::decode_ahead(spoilt);
+    TPicture broken;
+    broken.load_lasting_data(spoilt);
+    ASSERT_NE(broken.Graphic(), nullptr);
+    EXPECT_TRUE(broken.Graphic()->empty()) << "spoilt data decoded ahead draws as nothing too";
+}
