@@ -11,6 +11,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xdamage.h>
 
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/inotify.h>
@@ -76,12 +77,28 @@ pid_t start(char const* binary, std::string const& trace)
     pid_t pid = fork();
     if (pid == 0) {
         setenv("SPROUT_TRACE", trace.c_str(), 1);
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
             _exit(126);
         execl(binary, binary, static_cast<char*>(nullptr));
         _exit(127);
     }
     return pid;
+}
+
+// A start stuck on its way (one that never shows its window) does not end on
+// a request: it is killed after two seconds.
+void end(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    auto const asked = Clock::now();
+    while (waitpid(pid, nullptr, WNOHANG) == 0) {
+        if (ms_since(asked) > 2000) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 }
@@ -144,8 +161,7 @@ int main(int argc, char** argv)
             if (screen.sample() != before)
                 pixels = seen;
         }
-        kill(pid, SIGTERM);
-        waitpid(pid, nullptr, 0);
+        end(pid);
         std::printf("%.1f %.1f\n", traced, pixels);
         std::fflush(stdout);
         // The X server and the kernel tidy up after a client for a while.
