@@ -7,8 +7,6 @@ namespace platform::x11 {
 
 void Release::operator()(::Display* d) const { XCloseDisplay(d); }
 void Release::operator()(XRRScreenResources* r) const { XRRFreeScreenResources(r); }
-void Release::operator()(XRRCrtcInfo* c) const { XRRFreeCrtcInfo(c); }
-void Release::operator()(XRROutputInfo* o) const { XRRFreeOutputInfo(o); }
 void ReleaseWithXFree::operator()(void* p) const { XFree(p); }
 
 }

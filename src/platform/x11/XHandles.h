@@ -7,16 +7,12 @@
 
 typedef struct _XDisplay Display;
 typedef struct _XRRScreenResources XRRScreenResources;
-typedef struct _XRRCrtcInfo XRRCrtcInfo;
-typedef struct _XRROutputInfo XRROutputInfo;
 
 namespace platform::x11 {
 
 struct Release {
     void operator()(::Display*) const;
     void operator()(XRRScreenResources*) const;
-    void operator()(XRRCrtcInfo*) const;
-    void operator()(XRROutputInfo*) const;
 };
 // Anything Xlib hands out to be released with XFree.
 struct ReleaseWithXFree {
@@ -25,8 +21,6 @@ struct ReleaseWithXFree {
 
 using DisplayPtr = std::unique_ptr<::Display, Release>;
 using ScreenResourcesPtr = std::unique_ptr<XRRScreenResources, Release>;
-using CrtcInfoPtr = std::unique_ptr<XRRCrtcInfo, Release>;
-using OutputInfoPtr = std::unique_ptr<XRROutputInfo, Release>;
 template<class T>
 using XFreePtr = std::unique_ptr<T, ReleaseWithXFree>;
 
